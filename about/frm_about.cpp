@@ -1,0 +1,123 @@
+#include "about/frm_about.h"
+
+#include "about/registry_text.h"
+#include "resources/resource.h"
+#include "settings/reg_key.h"
+#include "toolkit/app.h"
+#include "toolkit/message_box.h"
+
+namespace ids = vantisk::about_ids;
+
+namespace {
+
+constexpr char kMsinfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr char kMsinfoLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr char kMsinfoFile[] = "\\MSINFO32.EXE";
+constexpr DWORD kValueBufferSize = 1024;
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Where neither registry location names the tool, the copy in the system
+// folder is used if there is one.
+std::string SystemFolderMsinfo() {
+  char folder[MAX_PATH];
+  UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::string path = std::string(folder, length) + kMsinfoFile;
+  return FileExists(path) ? path : std::string{};
+}
+
+std::string FindSysInfo() {
+  std::string path;
+  if (GetKeyValue(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH", path)) return path;
+  if (GetKeyValue(HKEY_LOCAL_MACHINE, kMsinfoLocationKey, "MSINFO", path) && FileExists(path + kMsinfoFile)) {
+    return path + kMsinfoFile;
+  }
+  return SystemFolderMsinfo();
+}
+
+// Starts the program with a normal, focused window; does not wait for it.
+bool StartProgram(const std::string& path) {
+  if (path.empty()) return false;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + path + "\"";
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+}  // namespace
+
+frmAboutWindow::frmAboutWindow()
+    : tk::Form({.className = ids::kClassName,
+                .caption = "About",
+                .clientWidth = 5730,
+                .clientHeight = 3555,
+                .clientPosition = POINT{2340, 1935}}),
+      picIcon(*this, {ids::picIcon, "", {240, 240, 540, 540}, 1}, IDI_ABOUT),
+      lblTitle(*this, {ids::lblTitle, "Application Title", {1050, 240, 3885, 480}, 4}),
+      lblVersion(*this, {ids::lblVersion, "Version", {1050, 780, 3885, 225}, 5}),
+      lblDescription(*this, {ids::lblDescription, "A clipboard URL checker by Tessanor LTD", {1050, 1125, 3885, 1170}, 3}),
+      cmdOK(*this, {ids::cmdOK, "OK", {4245, 2625, 1260, 345}, 0}, tk::Button::Role::DefaultAndCancel),
+      cmdSysInfo(*this, {ids::cmdSysInfo, "&System Info...", {4260, 3075, 1245, 345}, 2}),
+      Line1_1(*this, {90, 2445}, {5654, 2445}, RGB(0x80, 0x80, 0x80), 1),
+      Line1_0(*this, {105, 2460}, {5654, 2460}, RGB(0xFF, 0xFF, 0xFF), 2) {
+  cmdOK.onClick = [this] { cmdOK_Click(); };
+  cmdSysInfo.onClick = [this] { cmdSysInfo_Click(); };
+}
+
+frmAboutWindow& frmAbout() {
+  static frmAboutWindow window;
+  return window;
+}
+
+void frmAboutWindow::Form_Load() {
+  const tk::Identity& app = tk::App();
+  SetCaption("About " + app.title);
+  lblVersion.SetText("Version " + std::to_string(app.major) + "." + std::to_string(app.minor) + "." +
+                     std::to_string(app.revision));
+  lblTitle.SetText(app.title);
+}
+
+void frmAboutWindow::cmdOK_Click() { Unload(); }
+
+void frmAboutWindow::cmdSysInfo_Click() { StartSysInfo(); }
+
+void frmAboutWindow::StartSysInfo() {
+  if (!StartProgram(FindSysInfo())) {
+    tk::MsgBox(hWnd(), "System Information Is Unavailable At This Time", MB_OK);
+  }
+}
+
+// Opened for reading only: a standard user may read these keys but not open
+// them with full access.
+bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal) {
+  vantisk::RegKey key = vantisk::RegKey::Open(KeyRoot, KeyName.c_str(), KEY_READ);
+  std::string buffer(kValueBufferSize, '\0');
+  DWORD size = kValueBufferSize;
+  DWORD type = 0;
+  if (!key || RegQueryValueExA(key.get(), SubKeyRef.c_str(), nullptr, &type,
+                               reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
+    KeyVal.clear();
+    return false;
+  }
+  std::string trimmed = vantisk::TrimRegistryText(buffer, size);
+  if (type == REG_SZ) {
+    KeyVal = trimmed;
+  } else if (type == REG_DWORD) {
+    // Kept as the "&h" text: no caller reads a number through here.
+    KeyVal = vantisk::DwordRegistryText(trimmed);
+  }
+  return true;
+}

@@ -1,0 +1,155 @@
+#include "app/form1.h"
+
+#include "about/frm_about.h"
+#include "app/systray.h"
+#include "hotkeys/fload.h"
+#include "hotkeys/key_code.h"
+#include "monitor/form2.h"
+#include "settings/autostart.h"
+#include "settings/number_form.h"
+#include "settings/settings_store.h"
+#include "resources/resource.h"
+#include "toolkit/app.h"
+#include "toolkit/menu.h"
+
+using namespace vantisk;
+namespace ids = vantisk::form1_ids;
+
+namespace {
+
+constexpr tk::FontSpec kLabelFont{"MS Sans Serif", 1350};
+constexpr char kCheckLetterDefault[] = "S";
+constexpr char kExitLetterDefault[] = "E";
+
+// A letter box whose first character no key types (or that is empty) gets its
+// default letter back, so that a hotkey always has a key.
+void EnsureTypableLetter(tk::TextBox& box, const char* defaultLetter) {
+  auto keyScan = [](char c) { return VkKeyScanA(c); };
+  if (!HotkeyKeyCode(box.Text(), keyScan)) box.SetText(defaultLetter);
+}
+
+const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+
+}  // namespace
+
+Form1Window::Form1Window()
+    : tk::Form({.className = ids::kClassName,
+                .caption = "Vantisk By Tessanor LTD",
+                .clientWidth = 5655,
+                .clientHeight = 2250,
+                .iconId = IDI_PROGRAM}),
+      Label1(*this, {ids::Label1, "Press Ctrl+Alt+S to launch Vantisk", {240, 120, 4485, 360}, 1, kLabelFont}, true),
+      Text2(*this, {ids::Text2, "G", {2075, 170, 255, 285}, 4}),
+      Label2(*this, {ids::Label2, "Press Alt+E to exit.", {240, 600, 2340, 360}, 0, kLabelFont}, true),
+      Text3(*this, {ids::Text3, "E", {1500, 650, 255, 285}, 5}),
+      Check1(*this, {ids::Check1, "Load with windows", {240, 1240, 3135, 195}, 3}),
+      Command1(*this, {ids::Command1, "&OK", {4300, 1240, 1215, 735}, 2}) {
+  Command1.onClick = [this] { Command1_Click(); };
+  Check1.onClick = [this] { Check1_Click(); };
+}
+
+Form1Window& Form1() {
+  static Form1Window window;
+  return window;
+}
+
+// The program's start-up sequence.
+void Form1Window::Form_Load() {
+  // The first load registers the letters the boxes carry from design ("G",
+  // "E"); the apply below replaces them with the stored ones.
+  fLoad().Load();
+  Hide();
+  fLoad().Hide();
+  Check1.SetValue(ParseNumber(GetSetting("start", "autoboot", "0")) == 1 ? 1 : 0);
+  // At a first start the window is shown once, as an instruction screen.
+  const bool firstStart = !ReadSetting("default", "key").has_value();
+  Text2.SetText(GetSetting("default", "key", kCheckLetterDefault));
+  Text3.SetText(GetSetting("default", "key2", kExitLetterDefault));
+  Form2().Load();
+  Form2().Show();
+  Command1_Click();
+  modSystray::AddTrayIcon(hWnd(), reinterpret_cast<HICON>(SendMessageA(hWnd(), WM_GETICON, ICON_SMALL, 0)));
+  if (firstStart) Show();
+}
+
+void Form1Window::Command1_Click() {
+  EnsureTypableLetter(Text2, kCheckLetterDefault);
+  EnsureTypableLetter(Text3, kExitLetterDefault);
+  SaveSetting("default", "key", Text2.Text());
+  SaveSetting("default", "key2", Text3.Text());
+  fLoad().Unload();
+  fLoad().Load();
+  Hide();
+}
+
+// Switching on saves the flag first and then registers; switching off
+// unregisters first and then saves the flag.
+void Form1Window::Check1_Click() {
+  if (Check1.Value() == 1) {
+    SaveSetting("start", "autoboot", "1");
+    modSystray::EnableAutostart("\"" + tk::App().modulePath + "\"", kAppName);
+  } else {
+    modSystray::DisableAutostart("", kAppName);
+    SaveSetting("start", "autoboot", "0");
+  }
+}
+
+std::optional<LRESULT> Form1Window::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+  if (message == modSystray::kTrayCallbackMessage) {
+    Form_MouseMove(LOWORD(lParam));
+    return 0;
+  }
+  if (message == kTaskbarCreated) {
+    modSystray::ReAddTrayIcon();
+    return 0;
+  }
+  if (message == WM_CLOSE) {
+    // The window owns the tray icon and stays loaded: closing it hides it.
+    Hide();
+    return 0;
+  }
+  return std::nullopt;
+}
+
+// The tray icon's notifications; the mouse message comes in the callback's lParam.
+void Form1Window::Form_MouseMove(UINT mouseMessage) {
+  if (mouseMessage == WM_LBUTTONDBLCLK) {
+    SetWindowStateNormal();
+    SetForegroundWindow(hWnd());
+    Show();
+  } else if (mouseMessage == WM_RBUTTONUP) {
+    SetForegroundWindow(hWnd());
+    tk::PopupMenu(hWnd(), {{"About", [this] { mnuAbout_Click(); }},
+                           {"-", {}},
+                           {"Show", [this] { mnuShow_Click(); }},
+                           {"Hide", [this] { mnuHide_Click(); }},
+                           {"-", {}},
+                           {"Settings", [this] { mnuSettings_Click(); }},
+                           {"-", {}},
+                           {"Exit", [this] { mnuExit_Click(); }}});
+  }
+}
+
+void Form1Window::mnuAbout_Click() { frmAbout().Show(); }
+
+void Form1Window::mnuShow_Click() {
+  Show();
+  Form2().Show();
+}
+
+// The monitor window's unload stores its position and hides it.
+void Form1Window::mnuHide_Click() {
+  Hide();
+  Form2().Unload();
+}
+
+void Form1Window::mnuSettings_Click() { Show(); }
+
+void Form1Window::mnuExit_Click() {
+  modSystray::RemoveTrayIcon();
+  Unload();
+  Form2().Unload();
+  fLoad().Unload();
+  frmAbout().Unload();
+  tk::EndProgram();
+}

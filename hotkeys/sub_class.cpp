@@ -1,0 +1,18 @@
+#include "hotkeys/sub_class.h"
+
+namespace mSubClass {
+
+WNDPROC PrevWndProc = nullptr;
+
+LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_HOTKEY) return CallWindowProcA(PrevWndProc, hWnd, message, wParam, lParam);
+  // A hotkey message is handled here and never passed on.
+  if (wParam == kCheckHotkeyId) {
+    RunCheckHotkey();
+  } else if (wParam == kExitHotkeyId) {
+    RunExitHotkey();
+  }
+  return 0;
+}
+
+}  // namespace mSubClass

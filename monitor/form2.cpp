@@ -1,0 +1,228 @@
+#include "monitor/form2.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "monitor/checker_list.h"
+#include "monitor/cls_on_top.h"
+#include "monitor/placement.h"
+#include "monitor/shell_exec.h"
+#include "monitor/url_check.h"
+#include "settings/number_form.h"
+#include "settings/settings_store.h"
+#include "toolkit/clipboard.h"
+#include "toolkit/menu.h"
+#include "toolkit/message_box.h"
+
+using namespace vantisk;
+namespace ids = vantisk::form2_ids;
+
+namespace {
+
+constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
+constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
+constexpr size_t kShownUrlLength = 200;
+
+// Long texts are cut in messages so that the box stays readable.
+std::string Shortened(std::string_view text) {
+  if (text.size() <= kShownUrlLength) return std::string(text);
+  return std::string(text.substr(0, kShownUrlLength)) + "...";
+}
+
+std::string CheckerNotWebMessage(std::string_view checker) {
+  return "The selected checker URL is not a web address (http:// or https://):\n\n" + Shortened(checker) +
+         "\n\nSelect another checker URL in the list.";
+}
+
+std::string TooLongMessage() {
+  return "The address is too long to check: the checker URL and the address together may have at most " +
+         std::to_string(kMaxTargetLength) + " characters.";
+}
+
+std::string LaunchFailedMessage(std::string_view target) {
+  return "The browser could not be started to open:\n\n" + Shortened(target) +
+         "\n\nCheck that a default web browser is set.";
+}
+
+}  // namespace
+
+Form2Window::Form2Window()
+    : tk::Form({.className = ids::kClassName,
+                .caption = "Vantisk By Tessanor LTD - Clipboard URL monitor",
+                .clientWidth = 9435,
+                .clientHeight = 3105}),
+      Label2(*this, {ids::Label2, "URL in Clipboard :>", {120, 240, 1455, 375}, 6}),
+      Text1(*this, {ids::Text1, "", {1560, 240, 6255, 495}, 0}),
+      Command1(*this, {ids::Command1, "&Check URL", {8040, 240, 1215, 495}, 1}),
+      Label1(*this, {ids::Label1, "URL to Check against :>", {120, 960, 1095, 495}, 5}),
+      Text2(*this, {ids::Text2, std::string(kDefaultCheckerUrl), {1560, 960, 4695, 495}, 2}),
+      Label4(*this, {ids::Label4, std::string(43, ' ') + ">>", {6360, 1080, 495, 855}, 10}),
+      List1(*this, {ids::List1, "", {6960, 960, 2415, 1035}, 3}),
+      Command2(*this, {ids::Command2, "&Add check against URL", {4200, 1560, 2055, 375}, 4}),
+      Label3(*this, {ids::Label3, "Manual URL to Check :>", {120, 2280, 1335, 615}, 7}),
+      Text3(*this, {ids::Text3, "", {1560, 2280, 5175, 495}, 8}),
+      Command3(*this, {ids::Command3, "Check URL &Manually ", {6960, 2280, 2295, 495}, 9}),
+      Timer1(*this, 1, 100) {
+  Command1.onClick = [this] { Command1_Click(); };
+  Command2.onClick = [this] { Command2_Click(); };
+  Command3.onClick = [this] { Command3_Click(); };
+  Text1.onChange = [this] { Text1_Change(); };
+  Text2.onKeyDown = [this](int keyCode, int shift) { Text2_KeyDown(keyCode, shift); };
+  Text3.onKeyDown = [this](int keyCode, int shift) { Text3_KeyDown(keyCode, shift); };
+  List1.onClick = [this] { List1_Click(); };
+  Timer1.onTimer = [this] { Timer1_Timer(); };
+}
+
+Form2Window& Form2() {
+  static Form2Window window;
+  return window;
+}
+
+void Form2Window::Form_Load() {
+  CreateOnTop();
+  OnTop().MakeTopMost(hWnd());
+  LoadList();
+  RestorePosition();
+}
+
+// The window is never destroyed while the program runs: closing it stores its
+// position and hides it, and the list and texts stay as they are.
+void Form2Window::Form_Unload(bool& cancel) {
+  StorePosition();
+  cancel = true;
+  Hide();
+}
+
+void Form2Window::Command1_Click() { CheckUrl(Text1.Text(), kClipboardNotValid); }
+
+void Form2Window::Command3_Click() { CheckUrl(Text3.Text(), kManualNotValid); }
+
+void Form2Window::Text3_KeyDown(int keyCode, int) {
+  if (keyCode == VK_RETURN) Command3_Click();
+}
+
+void Form2Window::CheckUrl(const std::string& address, const char* notValidMessage) {
+  if (!ContainsHttp(address)) {
+    MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
+    return;
+  }
+  std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
+  CheckResult result = BuildCheckTarget(checker, address);
+  switch (result.outcome) {
+    case CheckOutcome::Launch:
+      if (!ModShellExec::OpenInBrowser(hWnd(), result.target)) {
+        MessageOutsideTopmostBand(LaunchFailedMessage(result.target), MB_OK | MB_ICONEXCLAMATION);
+      }
+      return;
+    case CheckOutcome::AddressNotValid:
+      MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
+      return;
+    case CheckOutcome::CheckerNotWeb:
+      MessageOutsideTopmostBand(CheckerNotWebMessage(checker), MB_OK | MB_ICONEXCLAMATION);
+      return;
+    case CheckOutcome::TooLong:
+      MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
+      return;
+  }
+}
+
+// A message box must not hide behind the topmost monitor window.
+int Form2Window::MessageOutsideTopmostBand(const std::string& text, unsigned flags) {
+  OnTop().MakeNormal(hWnd());
+  int answer = tk::MsgBox(hWnd(), text, flags);
+  OnTop().MakeTopMost(hWnd());
+  return answer;
+}
+
+// Text1 shows the clipboard as of the last tick. While neither the clipboard
+// nor Text1 changed, a tick costs one call and copies nothing; a clipboard
+// held open by another program leaves Text1 as it is until the next tick.
+void Form2Window::Timer1_Timer() {
+  DWORD sequence = tk::ClipboardSequence();
+  if (shownClipboardSequence_ == sequence && !text1Edited_) return;
+  if (tk::ReadClipboardText(hWnd(), clipboardText_) == tk::ClipboardRead::Busy) return;
+  shownClipboardSequence_ = sequence;
+  text1Edited_ = false;
+  pollSettingText1_ = true;
+  Text1.SetText(clipboardText_);
+  pollSettingText1_ = false;
+  // Text1 holds the text now; a second copy would double the cost of a large clipboard.
+  std::string().swap(clipboardText_);
+}
+
+void Form2Window::Text1_Change() {
+  if (!pollSettingText1_) text1Edited_ = true;
+}
+
+void Form2Window::RestorePosition() {
+  RECT current{};
+  GetWindowRect(hWnd(), &current);
+  std::optional<long> left = TwipsToPixels(ParseNumber(GetSetting("default", "leftpos")), Dpi());
+  std::optional<long> top = TwipsToPixels(ParseNumber(GetSetting("default", "toppos")), Dpi());
+  PixelRect wanted{left.value_or(0), top.value_or(0), 0, 0};
+  wanted.right = wanted.left + (current.right - current.left);
+  wanted.bottom = wanted.top + (current.bottom - current.top);
+
+  RECT asRect{wanted.left, wanted.top, wanted.right, wanted.bottom};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromRect(&asRect, MONITOR_DEFAULTTONEAREST), &monitor);
+  PixelRect screen{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right, monitor.rcMonitor.bottom};
+  // A position that would put the window out of sight (a monitor that is gone,
+  // a value edited by hand) brings it onto the nearest monitor instead.
+  if (!left || !top || !MostlyVisible(wanted, screen)) {
+    PixelRect work{monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+    wanted = MoveInside(wanted, work);
+  }
+  SetWindowPos(hWnd(), nullptr, wanted.left, wanted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form2Window::StorePosition() {
+  SaveSetting("default", "leftpos", FormatNumber(Left()));
+  SaveSetting("default", "toppos", FormatNumber(Top()));
+}
+
+// --- checker list -----------------------------------------------------------
+
+void Form2Window::LoadList() {
+  RegistrySettings store;
+  for (const std::string& entry : LoadCheckerList(store)) List1.AddItem(entry);
+}
+
+void Form2Window::SaveList() {
+  std::vector<std::string> entries;
+  int count = List1.ListCount();
+  entries.reserve(static_cast<size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) entries.push_back(List1.List(i));
+  RegistrySettings store;
+  SaveCheckerList(store, entries);
+}
+
+void Form2Window::Command2_Click() {
+  List1.AddItem(Text2.Text());
+  SaveList();
+}
+
+void Form2Window::Text2_KeyDown(int keyCode, int) {
+  if (keyCode == VK_RETURN) Command2_Click();
+}
+
+void Form2Window::List1_Click() {
+  tk::PopupMenu(hWnd(), {{"Select", [this] { mnuSelect_Click(); }}, {"Delete", [this] { mnuDelete_Click(); }}});
+}
+
+void Form2Window::mnuSelect_Click() {
+  for (int i = 0, count = List1.ListCount(); i < count; ++i) {
+    if (!List1.Selected(i)) continue;
+    SaveSetting("default", "selectedchecker", List1.List(i));
+    MessageOutsideTopmostBand("Setting saved!", MB_ICONEXCLAMATION);
+  }
+}
+
+void Form2Window::mnuDelete_Click() {
+  int count = List1.ListCount();
+  for (int i = 0; i < count && i < List1.ListCount(); ++i) {
+    if (List1.Selected(i)) List1.RemoveItem(i);
+  }
+  SaveList();
+}

@@ -1,0 +1,59 @@
+// The monitor window: always on top, mirrors the clipboard ten times a second,
+// checks the clipboard's or a typed address, and keeps the checker list.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "monitor/form2_ids.h"
+#include "toolkit/controls.h"
+
+class Form2Window : public tk::Form {
+ public:
+  Form2Window();
+
+  void Command1_Click();  // checks the clipboard text shown in Text1
+  void Command2_Click();  // adds Text2 to the checker list
+  void Command3_Click();  // checks the address typed into Text3
+
+  tk::Label Label2;
+  tk::TextBox Text1;
+  tk::Button Command1;
+  tk::Label Label1;
+  tk::TextBox Text2;
+  tk::Label Label4;
+  tk::ListBox List1;
+  tk::Button Command2;
+  tk::Label Label3;
+  tk::TextBox Text3;
+  tk::Button Command3;
+  tk::Timer Timer1;
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload(bool& cancel) override;
+
+ private:
+  void Timer1_Timer();
+  void Text1_Change();
+  void Text2_KeyDown(int keyCode, int shift);
+  void Text3_KeyDown(int keyCode, int shift);
+  void List1_Click();
+  void mnuSelect_Click();
+  void mnuDelete_Click();
+
+  void CheckUrl(const std::string& address, const char* notValidMessage);
+  int MessageOutsideTopmostBand(const std::string& text, unsigned flags);
+  void LoadList();
+  void SaveList();
+  void RestorePosition();
+  void StorePosition();
+
+  // The clipboard is read again only when it changed or the user edited Text1.
+  std::optional<unsigned long> shownClipboardSequence_;
+  bool text1Edited_ = false;
+  bool pollSettingText1_ = false;
+  std::string clipboardText_;
+};
+
+Form2Window& Form2();

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds Vantisk (32- and 64-bit) and starts the 64-bit exe under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$(nproc)"
+cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$(nproc)" --target Vantisk
+
+source scripts/xvfb.sh
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-vantisk}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+echo "Starting build/win64/Vantisk.exe on display $DISPLAY (Wine prefix $WINEPREFIX)" >&2
+"$wine" build/win64/Vantisk.exe

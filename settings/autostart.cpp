@@ -1,0 +1,40 @@
+#include "settings/autostart.h"
+
+#include "settings/reg_key.h"
+
+namespace modSystray {
+namespace {
+
+using vantisk::RegKey;
+
+void DeleteValue(HKEY root, const char* path, const std::string& name) {
+  if (RegKey key = RegKey::Open(root, path, KEY_WRITE)) RegDeleteValueA(key.get(), name.c_str());
+}
+
+// True when the key could be opened for writing and the value was set.
+bool SetValue(HKEY root, const char* path, const std::string& name, const std::string& command) {
+  RegKey key = RegKey::Open(root, path, KEY_WRITE);
+  if (!key) return false;
+  return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                        static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+void EnableAutostart(const std::string& command, const std::string& name, AutostartRoots roots) {
+  DeleteValue(roots.machine, kParkingKey, name);
+  if (SetValue(roots.machine, kRunKey, name, command)) {
+    // An earlier per-user entry would start the program a second time.
+    DeleteValue(roots.user, kRunKey, name);
+  } else {
+    SetValue(roots.user, kRunKey, name, command);
+  }
+}
+
+void DisableAutostart(const std::string& command, const std::string& name, AutostartRoots roots) {
+  DeleteValue(roots.machine, kRunKey, name);
+  DeleteValue(roots.user, kRunKey, name);
+  SetValue(roots.machine, kParkingKey, name, command);
+}
+
+}  // namespace modSystray

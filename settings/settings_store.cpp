@@ -1,0 +1,88 @@
+#include "settings/settings_store.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "settings/reg_key.h"
+
+namespace vantisk {
+namespace {
+
+std::string SectionPath(std::string_view section) {
+  std::string path = "Software\\";
+  path += kAppName;
+  path += '\\';
+  path += section;
+  return path;
+}
+
+// Text values end at their first NUL; a value stored without one is still read whole.
+std::string TextOf(const std::vector<char>& data) {
+  return std::string(data.data(), strnlen(data.data(), data.size()));
+}
+
+std::optional<std::string> Interpret(DWORD type, const std::vector<char>& data) {
+  switch (type) {
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+    case REG_MULTI_SZ:
+      return TextOf(data);
+    case REG_DWORD:
+      if (data.size() < sizeof(std::uint32_t)) return std::nullopt;
+      {
+        std::uint32_t number = 0;
+        std::memcpy(&number, data.data(), sizeof number);
+        return std::to_string(number);
+      }
+    case REG_QWORD:
+      if (data.size() < sizeof(std::uint64_t)) return std::nullopt;
+      {
+        std::uint64_t number = 0;
+        std::memcpy(&number, data.data(), sizeof number);
+        return std::to_string(number);
+      }
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> ReadSetting(std::string_view section, std::string_view key) {
+  RegKey sectionKey = RegKey::Open(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_QUERY_VALUE);
+  if (!sectionKey) return std::nullopt;
+  std::string name(key);
+  std::vector<char> data;
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG status = RegQueryValueExA(sectionKey.get(), name.c_str(), nullptr, &type, nullptr, &size);
+  // The value may grow between the two calls; ask again until it fits.
+  while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+    data.resize(size);
+    status = RegQueryValueExA(sectionKey.get(), name.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status == ERROR_SUCCESS) {
+      data.resize(size);
+      return Interpret(type, data);
+    }
+  }
+  return std::nullopt;
+}
+
+std::string GetSetting(std::string_view section, std::string_view key, std::string_view defaultValue) {
+  std::optional<std::string> stored = ReadSetting(section, key);
+  return stored ? std::move(*stored) : std::string(defaultValue);
+}
+
+void SaveSetting(std::string_view section, std::string_view key, std::string_view value) {
+  RegKey sectionKey = RegKey::Create(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_SET_VALUE);
+  if (!sectionKey) return;
+  std::string text(value);
+  RegSetValueExA(sectionKey.get(), std::string(key).c_str(), 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+}
+
+}  // namespace vantisk

@@ -1,0 +1,94 @@
+#include "monitor/url_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vantisk {
+namespace {
+
+// Addresses that must never reach the shell as they stand.
+const char* const kHostileAddresses[] = {
+    "calc.exe http",
+    "\\\\host\\share\\tool.exe http",
+    "file:///C:/Windows/ http",
+    "javascript:alert(1)//http",
+    "https://x/\" --flag",
+    "http://a.example/\r\nhttp",
+    "http://a.example/\thttp",
+    "http:///path",
+    "http://bad host/",
+    "ftp://http.example/",
+};
+
+TEST(IsWebUrl, AcceptsPlainWebAddresses) {
+  for (const char* text : {"http://example.com", "HTTPS://Example.COM/a b?q=1#x", "http://user:pw@[::1]:80/",
+                           "http://ex%C3%A4mple.com", "http://exämple.com", "https://x?y", "https://x#y"}) {
+    EXPECT_TRUE(IsWebUrl(text)) << text;
+  }
+}
+
+TEST(IsWebUrl, RefusesAnythingElse) {
+  for (const char* text : kHostileAddresses) EXPECT_FALSE(IsWebUrl(text)) << text;
+  for (const char* text : {"", "http://", "https://?q", "HTTP:\\\\example.com", "http://x/\x7F", "http://x\\y"}) {
+    EXPECT_FALSE(IsWebUrl(text)) << text;
+  }
+}
+
+TEST(PercentEncodeComponent, KeepsOnlyUnreservedBytes) {
+  EXPECT_EQ(PercentEncodeComponent("http://bad.example/?&site=http://good.example"),
+            "http://bad.example/%3F%26site%3Dhttp://good.example");
+  EXPECT_EQ(PercentEncodeComponent("#%\" \r\n\t\\+"), "%23%25%22%20%0D%0A%09%5C%2B");
+  EXPECT_EQ(PercentEncodeComponent("http://exämple.com"), "http://ex%C3%A4mple.com");
+  EXPECT_EQ(PercentEncodeComponent("Az09-._~:/"), "Az09-._~:/");
+  EXPECT_EQ(PercentEncodeComponent(std::string("a\0b", 3)), "a%00b");
+}
+
+TEST(BuildCheckTarget, CheckerGetsTheAddressEncoded) {
+  const CheckResult result = BuildCheckTarget(kDefaultCheckerUrl, "http://bad.example/?&site=http://good.example");
+  EXPECT_EQ(result.outcome, CheckOutcome::Launch);
+  EXPECT_EQ(result.target, std::string(kDefaultCheckerUrl) + "http://bad.example/%3F%26site%3Dhttp://good.example");
+
+  for (const char* address : kHostileAddresses) {
+    const CheckResult hostile = BuildCheckTarget(kDefaultCheckerUrl, address);
+    ASSERT_EQ(hostile.outcome, CheckOutcome::Launch) << address;
+    EXPECT_TRUE(IsWebUrl(hostile.target)) << hostile.target;
+    EXPECT_EQ(hostile.target.find_first_of("\"\\ \r\n\t?&=#", kDefaultCheckerUrl.size()), std::string::npos)
+        << hostile.target;
+  }
+}
+
+TEST(BuildCheckTarget, EmptyCheckerOpensOnlyWebAddresses) {
+  EXPECT_EQ(BuildCheckTarget("", "https://example.com/ a").target, "https://example.com/ a");
+  for (const char* address : kHostileAddresses) {
+    const CheckResult result = BuildCheckTarget("", address);
+    EXPECT_EQ(result.outcome, CheckOutcome::AddressNotValid) << address;
+    EXPECT_TRUE(result.target.empty());
+  }
+}
+
+TEST(BuildCheckTarget, RefusesBadAddressOrChecker) {
+  EXPECT_EQ(BuildCheckTarget(kDefaultCheckerUrl, "").outcome, CheckOutcome::AddressNotValid);
+  EXPECT_EQ(BuildCheckTarget(kDefaultCheckerUrl, "HTTP:\\\\example.com").outcome, CheckOutcome::AddressNotValid);
+  for (const char* checker : {"file:///C:/", "\\\\host\\share\\check.exe ", "calc.exe", "https://x/\" --flag "}) {
+    EXPECT_EQ(BuildCheckTarget(checker, "http://example.com").outcome, CheckOutcome::CheckerNotWeb) << checker;
+  }
+}
+
+TEST(BuildCheckTarget, LongestTargetIsAllowedOneMoreIsNot) {
+  const std::string prefix = "http://example.com/";
+  const std::string longest = prefix + std::string(kMaxTargetLength - prefix.size(), 'a');
+  EXPECT_EQ(BuildCheckTarget("", longest).outcome, CheckOutcome::Launch);
+  const CheckResult tooLong = BuildCheckTarget("", longest + "a");
+  EXPECT_EQ(tooLong.outcome, CheckOutcome::TooLong);
+  EXPECT_TRUE(tooLong.target.empty());
+
+  // Encoding grows the address; the limit applies to the grown text.
+  const std::string checker = "https://c/?u=";
+  const std::string address = "http://" + std::string(kMaxTargetLength - checker.size() - 7 - 3, 'b');
+  EXPECT_EQ(BuildCheckTarget(checker, address + " ").target.size(), kMaxTargetLength);
+  EXPECT_EQ(BuildCheckTarget(checker, address + "b ").outcome, CheckOutcome::TooLong);
+}
+
+}  // namespace
+}  // namespace vantisk

@@ -1,0 +1,61 @@
+#include "toolkit/clipboard.h"
+
+#include <cwchar>
+
+namespace tk {
+namespace {
+
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  ~OpenedClipboard() { if (open_) CloseClipboard(); }
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+  ~LockedGlobal() { if (data_) GlobalUnlock(memory_); }
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  const void* data() const { return data_; }
+  size_t size() const { return memory_ ? GlobalSize(memory_) : 0; }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
+// Converts at most `length` UTF-16 units into `text`, replacing what it held.
+void ToCodePage(const wchar_t* wide, size_t length, std::string& text) {
+  text.clear();
+  if (length == 0) return;
+  int wideLength = static_cast<int>(length > 0x7FFFFFFF ? 0x7FFFFFFF : length);
+  int bytes = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return;
+  text.resize(static_cast<size_t>(bytes));
+  WideCharToMultiByte(CP_ACP, 0, wide, wideLength, text.data(), bytes, nullptr, nullptr);
+}
+
+}  // namespace
+
+ClipboardRead ReadClipboardText(HWND owner, std::string& text) {
+  OpenedClipboard clipboard(owner);
+  if (!clipboard.IsOpen()) return ClipboardRead::Busy;
+  LockedGlobal data(GetClipboardData(CF_UNICODETEXT));
+  if (!data.data()) {
+    text.clear();
+    return ClipboardRead::Text;
+  }
+  // The data need not be terminated: never read past its block.
+  const auto* wide = static_cast<const wchar_t*>(data.data());
+  ToCodePage(wide, wcsnlen(wide, data.size() / sizeof(wchar_t)), text);
+  return ClipboardRead::Text;
+}
+
+}  // namespace tk

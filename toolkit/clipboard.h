@@ -1,0 +1,22 @@
+// The clipboard as text in the program's code page.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tk {
+
+enum class ClipboardRead {
+  Text,    // `text` holds the clipboard's text (empty when it holds no text)
+  Busy,    // another program holds the clipboard open; `text` is untouched
+};
+
+// Reads the clipboard's text. Text is read in Unicode and converted to the
+// program's code page, so nothing the code page can hold is lost on the way.
+ClipboardRead ReadClipboardText(HWND owner, std::string& text);
+
+// Changes whenever anything is put on the clipboard.
+inline DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }
+
+}  // namespace tk

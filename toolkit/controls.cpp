@@ -1,0 +1,150 @@
+#include "toolkit/controls.h"
+
+#include "toolkit/app.h"
+#include "toolkit/dpi.h"
+
+namespace tk {
+
+Control::Control(Form& owner, ControlSpec spec) : owner_(owner), spec_(std::move(spec)) {
+  owner_.controls_.push_back(this);
+}
+
+HWND Control::hWnd() {
+  owner_.Load();
+  return window_;
+}
+
+std::string Control::Text() {
+  HWND window = hWnd();
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Control::SetText(const std::string& text) { SetWindowTextA(hWnd(), text.c_str()); }
+
+void Control::SetFocus() { ::SetFocus(hWnd()); }
+
+HFONT Control::Font() const { return owner_.Font(spec_.font); }
+
+RECT Control::PixelRect() const {
+  const TwipRect& r = spec_.rect;
+  int left = owner_.ToPixels(r.left), top = owner_.ToPixels(r.top);
+  return {left, top, left + owner_.ToPixels(r.width), top + owner_.ToPixels(r.height)};
+}
+
+void Control::Create(HWND parent) {
+  RECT rect = PixelRect();
+  window_ = CreateWindowExA(ExStyle(), WindowClass(), spec_.text.c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | Style(), rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec_.id)), Instance(), nullptr);
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  OnCreated();
+}
+
+DWORD Label::Style() const { return autoSize_ ? SS_LEFTNOWORDWRAP : SS_LEFT; }
+
+// An auto-sized label is as wide and high as one line of its text.
+RECT Label::PixelRect() const {
+  RECT rect = Control::PixelRect();
+  if (!autoSize_) return rect;
+  WindowDC screen(nullptr);
+  SelectedObject font(screen.get(), Font());
+  SIZE extent{};
+  GetTextExtentPoint32A(screen.get(), spec_.text.c_str(), static_cast<int>(spec_.text.size()), &extent);
+  rect.right = rect.left + extent.cx;
+  rect.bottom = rect.top + extent.cy;
+  return rect;
+}
+
+void TextBox::OnCreated() {
+  // No length limit: the clipboard and typed addresses can be long.
+  SendMessageA(window_, EM_SETLIMITTEXT, 0, 0);
+}
+
+void TextBox::OnCommand(WORD code) {
+  if (code == EN_CHANGE && onChange) onChange();
+}
+
+void TextBox::OnKeyDown(int keyCode, int shift) {
+  if (onKeyDown) onKeyDown(keyCode, shift);
+}
+
+DWORD Button::Style() const { return WS_TABSTOP | (IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON); }
+
+void Button::Click() {
+  if (onClick) onClick();
+}
+
+void Button::OnCommand(WORD code) {
+  if (code == BN_CLICKED) Click();
+}
+
+int CheckBox::Value() { return SendMessageA(hWnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; }
+
+void CheckBox::SetValue(int value) {
+  int wanted = value == 1 ? 1 : 0;
+  if (Value() == wanted) return;
+  SendMessageA(hWnd(), BM_SETCHECK, wanted ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (onClick) onClick();
+}
+
+void CheckBox::OnCommand(WORD code) {
+  if (code == BN_CLICKED && onClick) onClick();
+}
+
+void ListBox::AddItem(std::string_view text) {
+  SendMessageA(hWnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(text).c_str()));
+}
+
+void ListBox::RemoveItem(int index) { SendMessageA(hWnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+
+int ListBox::ListCount() { return static_cast<int>(SendMessageA(hWnd(), LB_GETCOUNT, 0, 0)); }
+
+int ListBox::ListIndex() { return static_cast<int>(SendMessageA(hWnd(), LB_GETCURSEL, 0, 0)); }
+
+void ListBox::SetListIndex(int index) {
+  if (index == ListIndex()) return;
+  SendMessageA(hWnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (onClick) onClick();
+}
+
+bool ListBox::Selected(int index) { return SendMessageA(hWnd(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; }
+
+std::string ListBox::List(int index) {
+  LRESULT length = SendMessageA(hWnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  LRESULT got = SendMessageA(window_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+  return text;
+}
+
+void ListBox::OnCommand(WORD code) {
+  if (code == LBN_SELCHANGE && onClick) onClick();
+}
+
+void Picture::OnCreated() {
+  int size = MulDiv(32, owner_.Dpi(), 96);
+  icon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(iconId_), IMAGE_ICON, size, size, 0)));
+  SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+}
+
+Line::Line(Form& owner, POINT fromTwips, POINT toTwips, COLORREF colour, int widthPixels)
+    : from_(fromTwips), to_(toTwips), colour_(colour), width_(widthPixels) {
+  owner.lines_.push_back(this);
+}
+
+void Line::Draw(HDC dc, int dpi) const {
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, MulDiv(width_, dpi, 96), colour_));
+  SelectedObject selected(dc, pen.get());
+  MoveToEx(dc, TwipsToPixels(from_.x, dpi), TwipsToPixels(from_.y, dpi), nullptr);
+  LineTo(dc, TwipsToPixels(to_.x, dpi), TwipsToPixels(to_.y, dpi));
+}
+
+Timer::Timer(Form& owner, UINT_PTR id, UINT intervalMs) : id_(id), interval_(intervalMs) {
+  owner.timers_.push_back(this);
+}
+
+}  // namespace tk

@@ -1,0 +1,186 @@
+// The controls a form is made of. Each control is a member of its form,
+// declared with its layout in twips; its window exists while the form is
+// loaded. Reading or changing a control of a form that is not loaded loads
+// the form first. Changing a control's state from code raises the same event
+// as the user's action would.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "toolkit/form.h"
+
+namespace tk {
+
+struct TwipRect {
+  int left, top, width, height;
+};
+
+struct ControlSpec {
+  int id;                  // dialog control id, 100 and up (1 and 2 are Enter and Esc)
+  std::string text;
+  TwipRect rect;
+  int tabIndex = 0;
+  FontSpec font = kDefaultFont;
+};
+
+class Control {
+ public:
+  Control(Form& owner, ControlSpec spec);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  HWND hWnd();
+  int Id() const { return spec_.id; }
+  std::string Text();
+  void SetText(const std::string& text);
+  void SetFocus();
+
+ protected:
+  friend class Form;
+  virtual const char* WindowClass() const = 0;
+  virtual DWORD Style() const = 0;
+  virtual DWORD ExStyle() const { return 0; }
+  virtual bool DrawsOnly() const { return false; }  // labels and pictures: below the focusable controls
+  virtual void OnCreated() {}
+  virtual void OnCommand(WORD code) { (void)code; }
+  virtual void OnKeyDown(int keyCode, int shift) { (void)keyCode; (void)shift; }
+  virtual RECT PixelRect() const;
+  void Create(HWND parent);
+  void Forget() { window_ = nullptr; }
+  HFONT Font() const;
+
+  Form& owner_;
+  ControlSpec spec_;
+  HWND window_ = nullptr;
+};
+
+class Label : public Control {
+ public:
+  // A label that sizes itself to one line of its text, or wraps within its area.
+  Label(Form& owner, ControlSpec spec, bool autoSize = false)
+      : Control(owner, std::move(spec)), autoSize_(autoSize) {}
+
+ protected:
+  const char* WindowClass() const override { return "STATIC"; }
+  DWORD Style() const override;
+  bool DrawsOnly() const override { return true; }
+  RECT PixelRect() const override;
+
+ private:
+  bool autoSize_;
+};
+
+class TextBox : public Control {
+ public:
+  using Control::Control;
+  std::function<void()> onChange;
+  std::function<void(int keyCode, int shift)> onKeyDown;
+
+ protected:
+  const char* WindowClass() const override { return "EDIT"; }
+  DWORD Style() const override { return WS_TABSTOP | ES_AUTOHSCROLL; }
+  DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+  void OnCreated() override;
+  void OnCommand(WORD code) override;
+  void OnKeyDown(int keyCode, int shift) override;
+};
+
+class Button : public Control {
+ public:
+  enum class Role { Normal, Default, Cancel, DefaultAndCancel };
+  Button(Form& owner, ControlSpec spec, Role role = Role::Normal)
+      : Control(owner, std::move(spec)), role_(role) {}
+  std::function<void()> onClick;
+  void Click();
+  bool IsDefault() const { return role_ == Role::Default || role_ == Role::DefaultAndCancel; }
+  bool IsCancel() const { return role_ == Role::Cancel || role_ == Role::DefaultAndCancel; }
+
+ protected:
+  const char* WindowClass() const override { return "BUTTON"; }
+  DWORD Style() const override;
+  void OnCommand(WORD code) override;
+
+ private:
+  Role role_;
+};
+
+class CheckBox : public Control {
+ public:
+  using Control::Control;
+  std::function<void()> onClick;
+  int Value();  // 0 unticked, 1 ticked
+  void SetValue(int value);
+
+ protected:
+  const char* WindowClass() const override { return "BUTTON"; }
+  DWORD Style() const override { return WS_TABSTOP | BS_AUTOCHECKBOX; }
+  void OnCommand(WORD code) override;
+};
+
+class ListBox : public Control {
+ public:
+  using Control::Control;
+  // Raised when the selection changes by mouse or keyboard.
+  std::function<void()> onClick;
+  void AddItem(std::string_view text);
+  void RemoveItem(int index);
+  int ListCount();
+  int ListIndex();  // -1 when nothing is selected
+  void SetListIndex(int index);
+  bool Selected(int index);
+  std::string List(int index);
+
+ protected:
+  const char* WindowClass() const override { return "LISTBOX"; }
+  DWORD Style() const override { return WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT; }
+  DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+  void OnCommand(WORD code) override;
+};
+
+// An icon in a sunken frame.
+class Picture : public Control {
+ public:
+  Picture(Form& owner, ControlSpec spec, WORD iconId) : Control(owner, std::move(spec)), iconId_(iconId) {}
+
+ protected:
+  const char* WindowClass() const override { return "STATIC"; }
+  DWORD Style() const override { return SS_ICON | SS_CENTERIMAGE; }
+  DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+  bool DrawsOnly() const override { return true; }
+  void OnCreated() override;
+
+ private:
+  WORD iconId_;
+  IconHandle icon_;
+};
+
+// A straight line drawn on the form, in twips; its width is in pixels.
+class Line {
+ public:
+  Line(Form& owner, POINT fromTwips, POINT toTwips, COLORREF colour, int widthPixels);
+  void Draw(HDC dc, int dpi) const;
+
+ private:
+  POINT from_, to_;
+  COLORREF colour_;
+  int width_;
+};
+
+// Raises onTimer every `intervalMs` while its form is loaded.
+class Timer {
+ public:
+  Timer(Form& owner, UINT_PTR id, UINT intervalMs);
+  std::function<void()> onTimer;
+
+ private:
+  friend class Form;
+  UINT_PTR id_;
+  UINT interval_;
+};
+
+}  // namespace tk

@@ -1,0 +1,42 @@
+#include "toolkit/dpi.h"
+
+namespace tk {
+namespace {
+
+// Entry points of newer Windows versions, looked up once so that the program
+// still starts on Windows 7.
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+
+template <typename Fn>
+Fn User32Entry(const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+int DpiForWindow(HWND window) {
+  static const auto getDpiForWindow = User32Entry<GetDpiForWindowFn>("GetDpiForWindow");
+  if (getDpiForWindow && window) {
+    if (UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  }
+  return SystemDpi();
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+  static const auto adjustForDpi = User32Entry<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  if (adjustForDpi) {
+    adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  }
+}
+
+}  // namespace tk

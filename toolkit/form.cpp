@@ -1,0 +1,300 @@
+#include "toolkit/form.h"
+
+#include <algorithm>
+
+#include "toolkit/app.h"
+#include "toolkit/controls.h"
+#include "toolkit/dpi.h"
+
+namespace tk {
+namespace {
+
+constexpr char kFormProperty[] = "Vantisk.Form";
+
+DWORD FrameStyle(bool fixedDialog) {
+  return fixedDialog ? (WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN) : WS_OVERLAPPEDWINDOW;
+}
+
+DWORD FrameExStyle(bool fixedDialog) {
+  return fixedDialog ? (WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT) : 0;
+}
+
+int ShiftState() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
+}
+
+}  // namespace
+
+Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+
+Form::~Form() {
+  if (window_) DestroyWindow(window_);
+}
+
+Form* Form::FromHandle(HWND window) {
+  return window ? static_cast<Form*>(GetPropA(window, kFormProperty)) : nullptr;
+}
+
+void Form::RegisterWindowClass() const {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExA(Instance(), spec_.className, &windowClass)) return;
+  windowClass.lpfnWndProc = StaticProc;
+  windowClass.hInstance = Instance();
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = spec_.className;
+  RegisterClassExA(&windowClass);
+}
+
+void Form::Load() {
+  if (window_) return;
+  RegisterWindowClass();
+  CreateWindowExA(FrameExStyle(spec_.fixedDialog), spec_.className, spec_.caption.c_str(),
+                  FrameStyle(spec_.fixedDialog), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, OwnerWindow(), nullptr, Instance(), this);
+  if (!window_) return;
+  dpi_ = DpiForWindow(window_);
+  if (spec_.iconId) {
+    icon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(spec_.iconId), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(spec_.iconId), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  }
+  PlaceWindow(nullptr);
+  CreateControls();
+  for (Timer* timer : timers_) SetTimer(window_, timer->id_, timer->interval_, nullptr);
+  Form_Load();
+}
+
+void Form::Show() {
+  Load();
+  if (window_) ShowWindow(window_, SW_SHOW);
+}
+
+void Form::Hide() {
+  if (window_) ShowWindow(window_, SW_HIDE);
+}
+
+void Form::Unload() {
+  if (!window_) return;
+  bool cancel = false;
+  Form_Unload(cancel);
+  if (!cancel && window_) DestroyWindow(window_);
+}
+
+bool Form::Visible() const { return window_ && IsWindowVisible(window_); }
+
+HWND Form::hWnd() {
+  Load();
+  return window_;
+}
+
+std::string Form::Caption() {
+  HWND window = hWnd();
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Form::SetCaption(std::string_view caption) { SetWindowTextA(hWnd(), std::string(caption).c_str()); }
+
+int Form::Left() {
+  RECT rect{};
+  GetWindowRect(hWnd(), &rect);
+  return PixelsToTwips(rect.left, dpi_);
+}
+
+int Form::Top() {
+  RECT rect{};
+  GetWindowRect(hWnd(), &rect);
+  return PixelsToTwips(rect.top, dpi_);
+}
+
+void Form::Move(int leftTwips, int topTwips) {
+  SetWindowPos(hWnd(), nullptr, ToPixels(leftTwips), ToPixels(topTwips), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetWindowStateNormal() {
+  if (IsIconic(hWnd()) || IsZoomed(window_)) ShowWindow(window_, SW_RESTORE);
+}
+
+int Form::ToPixels(int twips) const { return TwipsToPixels(twips, dpi_); }
+
+// Sizes the window so that its client area is the form's size in twips, and
+// puts the client area at the form's position, if it has one.
+void Form::PlaceWindow(const RECT* suggested) {
+  DWORD style = FrameStyle(spec_.fixedDialog);
+  RECT frame{0, 0, ToPixels(spec_.clientWidth), ToPixels(spec_.clientHeight)};
+  AdjustWindowRectForDpi(frame, style, FrameExStyle(spec_.fixedDialog), dpi_);
+  RECT current{};
+  GetWindowRect(window_, &current);
+  POINT origin{current.left, current.top};
+  if (suggested) {
+    origin = {suggested->left, suggested->top};
+  } else if (spec_.clientPosition) {
+    origin = {ToPixels(spec_.clientPosition->x) + frame.left, ToPixels(spec_.clientPosition->y) + frame.top};
+  }
+  SetWindowPos(window_, nullptr, origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT Form::Font(const FontSpec& spec) {
+  auto& font = fonts_[spec];
+  if (!font) {
+    font.reset(CreateFontA(-MulDiv(spec.hundredthsOfPoint, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, spec.face));
+  }
+  return font.get();
+}
+
+// Focusable controls first, in tab order, then the labels and pictures: the
+// z-order is the tab order, and text boxes drawn over a label stay on top.
+void Form::CreateControls() {
+  std::vector<Control*> ordered = controls_;
+  std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
+    if (a->DrawsOnly() != b->DrawsOnly()) return b->DrawsOnly();
+    return a->spec_.tabIndex < b->spec_.tabIndex;
+  });
+  for (Control* control : ordered) {
+    control->Create(window_);
+    SetWindowPos(control->window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+void Form::LayOut() {
+  for (Control* control : controls_) {
+    RECT rect = control->PixelRect();
+    MoveWindow(control->window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    SendMessageA(control->window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->spec_.font)), TRUE);
+  }
+}
+
+void Form::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  for (const Line* line : lines_) line->Draw(dc, dpi_);
+  EndPaint(window_, &paint);
+}
+
+Control* Form::ControlById(int id) const {
+  auto found = std::find_if(controls_.begin(), controls_.end(), [id](Control* c) { return c->Id() == id; });
+  return found == controls_.end() ? nullptr : *found;
+}
+
+LRESULT Form::DefaultButtonId() const {
+  for (Control* control : controls_) {
+    if (auto* button = dynamic_cast<Button*>(control); button && button->IsDefault()) {
+      return MAKELRESULT(button->Id(), DC_HASDEFID);
+    }
+  }
+  return 0;
+}
+
+void Form::OnCommand(WORD id, WORD code, HWND from) {
+  if (Control* control = ControlById(id); control && (from == nullptr || from == control->window_)) {
+    control->OnCommand(code);
+    return;
+  }
+  if (id != IDOK && id != IDCANCEL) return;
+  // Enter and Esc from the dialog keys: the default or the cancel button.
+  for (Control* control : controls_) {
+    auto* button = dynamic_cast<Button*>(control);
+    if (button && (id == IDOK ? button->IsDefault() : button->IsCancel())) {
+      button->Click();
+      return;
+    }
+  }
+}
+
+bool Form::HandleKeyDown(const MSG& message) {
+  for (Control* control : controls_) {
+    if (control->window_ == message.hwnd) {
+      control->OnKeyDown(static_cast<int>(message.wParam), ShiftState());
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Form::PreTranslate(MSG& message) {
+  if (!message.hwnd) return false;
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  Form* form = FromHandle(root);
+  if (!form) return false;
+  if (message.message == WM_KEYDOWN) form->HandleKeyDown(message);
+  // A key event may have unloaded the form.
+  if (!IsWindow(root) || !IsWindow(message.hwnd)) return true;
+  return IsDialogMessageA(root, &message) != FALSE;
+}
+
+std::optional<LRESULT> Form::OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
+
+LRESULT Form::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (auto handled = OnMessage(message, wParam, lParam)) return *handled;
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case DM_GETDEFID:
+      return DefaultButtonId();
+    case WM_TIMER:
+      for (Timer* timer : timers_) {
+        if (timer->id_ == wParam && timer->onTimer) timer->onTimer();
+      }
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CLOSE:
+      Unload();
+      return 0;
+    case WM_ACTIVATE:
+      // Keep the focus on a control when the window is activated again.
+      if (LOWORD(wParam) == WA_INACTIVE) break;
+      if (HWND focus = GetFocus(); !focus || !IsChild(window_, focus)) {
+        if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+      }
+      return 0;
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      std::map<FontSpec, GdiObject<HFONT>> oldFonts;
+      oldFonts.swap(fonts_);  // freed only after the controls took the new ones
+      LayOut();
+      PlaceWindow(reinterpret_cast<const RECT*>(lParam));
+      InvalidateRect(window_, nullptr, TRUE);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    SetPropA(window, kFormProperty, form);
+  }
+  Form* form = FromHandle(window);
+  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    RemovePropA(window, kFormProperty);
+    form->window_ = nullptr;
+    for (Control* control : form->controls_) control->Forget();
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  return form->Proc(message, wParam, lParam);
+}
+
+}  // namespace tk

@@ -1,0 +1,110 @@
+// A form: one top-level window of the program with its controls, timers and
+// lines, laid out in twips. Each form of the program is a single program-wide
+// instance. Loading creates the window and runs Form_Load (the window stays
+// hidden unless Form_Load shows it); unloading runs Form_Unload, which may
+// cancel, and otherwise destroys the window. The object outlives its window
+// and can be loaded again.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolkit/handles.h"
+
+namespace tk {
+
+class Control;
+class Timer;
+class Line;
+
+// A font by face and size in hundredths of a point (825 = 8.25 pt).
+struct FontSpec {
+  const char* face;
+  int hundredthsOfPoint;
+  auto operator<=>(const FontSpec&) const = default;
+};
+inline constexpr FontSpec kDefaultFont{"MS Sans Serif", 825};
+
+struct FormSpec {
+  const char* className = nullptr;  // the window class, unique per form
+  std::string caption = {};
+  int clientWidth = 0;             // twips
+  int clientHeight = 0;            // twips
+  std::optional<POINT> clientPosition = {};  // twips from the screen's top-left; system's choice if empty
+  bool fixedDialog = true;         // fixed dialog frame with close box; false: plain hidden window
+  WORD iconId = 0;                 // resource id of the window's icon, 0 for none
+};
+
+class Form {
+ public:
+  explicit Form(FormSpec spec);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  void Load();
+  void Show();
+  void Hide();
+  void Unload();
+  bool IsLoaded() const { return window_ != nullptr; }
+  bool Visible() const;
+  HWND hWnd();  // loads the form first
+
+  std::string Caption();
+  void SetCaption(std::string_view caption);
+
+  // The window's outer edges in twips from the screen's top-left.
+  int Left();
+  int Top();
+  void Move(int leftTwips, int topTwips);
+  void SetWindowStateNormal();
+
+  int Dpi() const { return dpi_; }
+  int ToPixels(int twips) const;
+
+  // Offered every queued message of the form's windows before dispatch: key
+  // events of controls, then dialog keys (tab, access keys, Enter, Esc).
+  static bool PreTranslate(MSG& message);
+  static Form* FromHandle(HWND window);
+
+ protected:
+  virtual void Form_Load() {}
+  virtual void Form_Unload(bool& cancel) { (void)cancel; }
+  // Messages a form handles itself; nothing means the toolkit's handling.
+  virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  friend class Control;
+  friend class Timer;
+  friend class Line;
+
+  LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void RegisterWindowClass() const;
+  void CreateControls();
+  void LayOut();
+  void PlaceWindow(const RECT* suggested);
+  HFONT Font(const FontSpec& spec);
+  void Paint();
+  void OnCommand(WORD id, WORD code, HWND from);
+  Control* ControlById(int id) const;
+  LRESULT DefaultButtonId() const;
+  bool HandleKeyDown(const MSG& message);
+
+  FormSpec spec_;
+  HWND window_ = nullptr;
+  int dpi_ = 96;
+  std::vector<Control*> controls_;
+  std::vector<Timer*> timers_;
+  std::vector<Line*> lines_;
+  std::map<FontSpec, GdiObject<HFONT>> fonts_;
+  IconHandle icon_;
+  IconHandle smallIcon_;
+};
+
+}  // namespace tk

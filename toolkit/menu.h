@@ -1,0 +1,21 @@
+// Pop-up menus of fixed items.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tk {
+
+struct MenuItem {
+  std::string caption;  // "-" makes a separator
+  std::function<void()> onClick;
+};
+
+// Shows the items at the mouse pointer, left-aligned and chosen with the left
+// button, and runs the chosen item's handler once the menu has closed.
+void PopupMenu(HWND owner, const std::vector<MenuItem>& items);
+
+}  // namespace tk
