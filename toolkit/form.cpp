@@ -239,6 +239,11 @@ bool Form::PreTranslate(MSG& message) {
 
 std::optional<LRESULT> Form::OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
+void Form::RestoreFocus() {
+  HWND target = lastFocus_ && IsChild(window_, lastFocus_) ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (target) SetFocus(target);
+}
+
 LRESULT Form::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (auto handled = OnMessage(message, wParam, lParam)) return *handled;
   switch (message) {
@@ -259,11 +264,14 @@ LRESULT Form::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       Unload();
       return 0;
     case WM_ACTIVATE:
-      // Keep the focus on a control when the window is activated again.
-      if (LOWORD(wParam) == WA_INACTIVE) break;
-      if (HWND focus = GetFocus(); !focus || !IsChild(window_, focus)) {
-        if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+      // The focus leaves with the window and comes back to the same control.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus && IsChild(window_, focus)) lastFocus_ = focus;
+        break;
       }
+      return 0;
+    case WM_SETFOCUS:
+      RestoreFocus();
       return 0;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
@@ -291,6 +299,7 @@ LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (message == WM_NCDESTROY) {
     RemovePropA(window, kFormProperty);
     form->window_ = nullptr;
+    form->lastFocus_ = nullptr;
     for (Control* control : form->controls_) control->Forget();
     return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -95,9 +95,11 @@ class Form {
   Control* ControlById(int id) const;
   LRESULT DefaultButtonId() const;
   bool HandleKeyDown(const MSG& message);
+  void RestoreFocus();
 
   FormSpec spec_;
   HWND window_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active
   int dpi_ = 96;
   std::vector<Control*> controls_;
   std::vector<Timer*> timers_;
