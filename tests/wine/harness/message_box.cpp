@@ -1,0 +1,103 @@
+#include "harness/message_box.h"
+
+#include "harness/wait.h"
+#include "harness/window.h"
+
+#include <algorithm>
+
+namespace vt {
+namespace {
+
+constexpr int kTextId = 0xFFFF;
+
+std::string WithoutMnemonics(const std::string& caption) {
+  std::string plain;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // "&&" keeps one '&'
+    plain += caption[i];
+  }
+  return plain;
+}
+
+bool IsIcon(HWND child) {
+  const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+  return (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+         SendTimed(child, STM_GETICON).value_or(0) != 0;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = FindWindowExW(parent, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(parent, child, nullptr, nullptr)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+std::vector<HWND> VisibleButtonsLeftToRight(const std::vector<HWND>& children) {
+  std::vector<HWND> buttons;
+  std::copy_if(children.begin(), children.end(), std::back_inserter(buttons), [](HWND child) {
+    return ClassName(child) == "Button" && IsWindowVisible(child);
+  });
+  std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
+    RECT ra{}, rb{};
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.left != rb.left ? ra.left < rb.left : ra.top < rb.top;
+  });
+  return buttons;
+}
+
+}  // namespace
+
+std::optional<MessageBoxInfo> ReadMessageBox(HWND window) {
+  if (ClassName(window) != "#32770") return std::nullopt;
+  const HWND textControl = GetDlgItem(window, kTextId);
+  if (!textControl) return std::nullopt;
+  MessageBoxInfo box;
+  box.hwnd = window;
+  box.title = WindowText(window);
+  box.text = WindowText(textControl);
+  const std::vector<HWND> children = Children(window);
+  box.hasIcon = std::any_of(children.begin(), children.end(), IsIcon);
+  box.buttonWindows = VisibleButtonsLeftToRight(children);
+  for (HWND button : box.buttonWindows) box.buttons.push_back(WithoutMnemonics(WindowText(button)));
+  return box;
+}
+
+std::optional<MessageBoxInfo> FindMessageBox(DWORD pid, DWORD timeoutMs) {
+  std::optional<MessageBoxInfo> found;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopWindows(pid)) {
+          if (IsWindowVisible(window) && (found = ReadMessageBox(window))) return true;
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+bool PressMessageBoxButton(const MessageBoxInfo& box, const std::string& caption) {
+  const std::string wanted = WithoutMnemonics(caption);
+  for (size_t i = 0; i < box.buttons.size(); ++i) {
+    if (box.buttons[i] == wanted) return Click(box.buttonWindows[i]);
+  }
+  return false;
+}
+
+bool DismissMessageBox(HWND box, DWORD timeoutMs) {
+  const std::optional<MessageBoxInfo> info = ReadMessageBox(box);
+  if (!info) return false;
+  const HWND cancel = GetDlgItem(box, IDCANCEL);
+  if (cancel && IsWindowVisible(cancel)) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  } else if (!info->buttonWindows.empty()) {
+    Click(info->buttonWindows.front());
+  } else {
+    PostMessageW(box, WM_CLOSE, 0, 0);
+  }
+  return WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
+}
+
+}  // namespace vt
