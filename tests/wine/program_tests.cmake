@@ -4,6 +4,8 @@ set(program_sources ${CMAKE_SOURCE_DIR})
 
 vantisk_wine_test(NAME monitor SOURCES monitor_test.cpp
   SUITES Startup ClipboardMirror UrlCheck MonitorPosition)
-foreach(target wine_monitor_test)
+vantisk_wine_test(NAME hotkeys SOURCES hotkeys_test.cpp SUITES Hotkeys)
+vantisk_wine_test(NAME hotkey_proc SOURCES hotkey_proc_test.cpp ${program_sources}/hotkeys/sub_class.cpp)
+foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endforeach()
