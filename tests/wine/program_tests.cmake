@@ -10,6 +10,9 @@ vantisk_wine_test(NAME checker_list SOURCES checker_list_test.cpp SUITES Checker
 vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/settings/autostart.cpp
   SUITES AutostartSwitch AutostartRoutines)
 vantisk_wine_test(NAME about SOURCES about_test.cpp SUITES AboutWindow)
-foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test wine_autostart_test wine_about_test)
+vantisk_wine_test(NAME tray SOURCES tray_test.cpp SUITES TrayMenu)
+
+foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test
+               wine_autostart_test wine_about_test wine_tray_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endforeach()
