@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "about/frm_about.h"
+#include "app/single_instance.h"
 #include "app/systray.h"
 #include "hotkeys/fload.h"
 #include "hotkeys/key_code.h"
@@ -97,6 +98,12 @@ void Form1Window::Check1_Click() {
 std::optional<LRESULT> Form1Window::OnMessage(UINT message, WPARAM, LPARAM lParam) {
   if (message == modSystray::kTrayCallbackMessage) {
     Form_MouseMove(LOWORD(lParam));
+    return 0;
+  }
+  if (message == ShowRunningInstanceMessage()) {
+    // Started again while running: bring the monitor window into view.
+    Form2().Show();
+    SetForegroundWindow(Form2().hWnd());
     return 0;
   }
   if (message == kTaskbarCreated) {
