@@ -12,9 +12,15 @@ vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/s
 vantisk_wine_test(NAME about SOURCES about_test.cpp SUITES AboutWindow)
 vantisk_wine_test(NAME tray SOURCES tray_test.cpp SUITES TrayMenu)
 
-foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test wine_autostart_test wine_about_test wine_tray_test wine_single_instance_test)
+foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test
+               wine_autostart_test wine_about_test wine_tray_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endforeach()
 
 vantisk_wine_test(NAME single_instance SOURCES single_instance_test.cpp SUITES SingleInstance)
 target_include_directories(wine_single_instance_test PRIVATE ${CMAKE_SOURCE_DIR})
+
+vantisk_wine_test(NAME dpi SOURCES dpi_test.cpp SUITES At96Dpi At144Dpi)
+set_property(TEST wine.dpi.At96Dpi APPEND PROPERTY ENVIRONMENT VANTISK_WINE_LOGPIXELS=96)
+set_property(TEST wine.dpi.At144Dpi APPEND PROPERTY ENVIRONMENT VANTISK_WINE_LOGPIXELS=144)
+target_include_directories(wine_dpi_test PRIVATE ${CMAKE_SOURCE_DIR})

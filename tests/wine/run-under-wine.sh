@@ -139,6 +139,19 @@ touch "$prefix/.vantisk-copied"
 exec 9>&-
 say "prefix ready in $(since "$copy_start") s"
 
+# A display DPI for this run: Wine reads it when its session starts, so it is
+# set, and that session ended, before the test program runs.
+if [[ -n "${VANTISK_WINE_LOGPIXELS:-}" ]]; then
+  for key in 'HKCU\Control Panel\Desktop' \
+             'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    WINEPREFIX="$prefix" timeout 60 "$wine" reg add "$key" /v LogPixels /t REG_DWORD \
+      /d "$VANTISK_WINE_LOGPIXELS" /f >/dev/null 2>&1 || die "could not set LogPixels"
+  done
+  WINEPREFIX="$prefix" "$wineserver" -k 2>/dev/null
+  WINEPREFIX="$prefix" timeout 10 "$wineserver" -w 2>/dev/null
+  say "display set to $VANTISK_WINE_LOGPIXELS dpi"
+fi
+
 export WINEPREFIX="$prefix"
 run_start=$(now)
 # In the background, so that a signal reaches the traps at once.
