@@ -14,12 +14,7 @@ HWND Control::hWnd() {
   return window_;
 }
 
-std::string Control::Text() {
-  HWND window = hWnd();
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::string Control::Text() { return WindowText(hWnd()); }
 
 void Control::SetText(const std::string& text) { SetWindowTextA(hWnd(), text.c_str()); }
 

@@ -97,12 +97,13 @@ HWND Form::hWnd() {
   return window_;
 }
 
-std::string Form::Caption() {
-  HWND window = hWnd();
+std::string WindowText(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
   text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+std::string Form::Caption() { return WindowText(hWnd()); }
 
 void Form::SetCaption(std::string_view caption) { SetWindowTextA(hWnd(), std::string(caption).c_str()); }
 

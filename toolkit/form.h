@@ -22,6 +22,9 @@ class Control;
 class Timer;
 class Line;
 
+// The whole text of a window or control, however long.
+std::string WindowText(HWND window);
+
 // A font by face and size in hundredths of a point (825 = 8.25 pt).
 struct FontSpec {
   const char* face;
