@@ -1,11 +1,12 @@
 #include "settings/number_form.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
-#include <system_error>
 
 namespace vantisk {
 namespace {
@@ -99,24 +100,9 @@ NumberText ScanNumber(std::string_view text, bool skipBlanks) {
   return number;
 }
 
-bool AllZeros(const std::string& digits) { return digits.find_first_not_of('0') == std::string::npos; }
-
-// from_chars leaves the value alone when it is out of range; whether it was
-// too large or too small follows from where the first significant digit sits.
-bool Overflows(const NumberText& number) {
-  if (AllZeros(number.integerDigits) && AllZeros(number.fractionDigits)) return false;
-  // An exponent of a million or more outweighs any digits a settings text has.
-  if (number.exponentDigits.size() > 6) return !number.exponentNegative;
-  long exponent = number.exponentDigits.empty() ? 0 : std::stol(number.exponentDigits);
-  if (number.exponentNegative) exponent = -exponent;
-  const std::size_t firstSignificant = number.integerDigits.find_first_not_of('0');
-  if (firstSignificant != std::string::npos) {
-    return exponent + static_cast<long>(number.integerDigits.size() - firstSignificant) > 0;
-  }
-  const std::size_t leadingZeros = number.fractionDigits.find_first_not_of('0');
-  return exponent - static_cast<long>(leadingZeros) > 0;
-}
-
+// The C runtime's conversions are small and exact; they follow the C locale,
+// which this program never changes (nothing calls setlocale), so they read
+// and write the point whatever the user's locale.
 double ToDouble(const NumberText& number) {
   std::string plain = number.integerDigits.empty() ? "0" : number.integerDigits;
   if (!number.fractionDigits.empty()) plain += "." + number.fractionDigits;
@@ -124,12 +110,24 @@ double ToDouble(const NumberText& number) {
     plain += number.exponentNegative ? "e-" : "e";
     plain += number.exponentDigits;
   }
-  double value = 0;
-  const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    value = Overflows(number) ? std::numeric_limits<double>::max() : 0.0;
+  errno = 0;
+  double value = std::strtod(plain.c_str(), nullptr);
+  if (std::isinf(value)) {
+    value = std::numeric_limits<double>::max();
+  } else if (errno == ERANGE) {
+    value = 0.0;  // too small for a normal double
   }
   return number.negative ? -value : value;
+}
+
+// The shortest "%.<n>g" text that reads back as the same value.
+std::string ShortestText(double magnitude) {
+  char digits[64];
+  for (int precision = 1; precision <= 17; ++precision) {
+    std::snprintf(digits, sizeof digits, "%.*g", precision, magnitude);
+    if (std::strtod(digits, nullptr) == magnitude) break;
+  }
+  return digits;
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -148,14 +146,15 @@ std::string FormatNumber(double value) {
   if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
 
   const double magnitude = std::fabs(value);
-  char digits[64];
-  // Fixed notation keeps ordinary whole numbers such as a million free of an
-  // exponent; only very large or very small values use the shorter form.
-  const bool fixed = magnitude >= 1e-6 && magnitude < 1e15;
-  const auto result = fixed ? std::to_chars(digits, digits + sizeof digits, magnitude, std::chars_format::fixed)
-                            : std::to_chars(digits, digits + sizeof digits, magnitude);
+  // Whole numbers, such as every stored position and index, are written out
+  // in full; only fractions and very large values use the shortest form.
   std::string text(1, value < 0 ? '-' : ' ');
-  return text.append(digits, result.ptr);
+  if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.0f", magnitude);
+    return text + digits;
+  }
+  return text + ShortestText(magnitude);
 }
 
 double ParseNumber(std::string_view text) {
