@@ -5,7 +5,7 @@
 
 namespace tk {
 
-Control::Control(Form& owner, ControlSpec spec) : owner_(owner), spec_(std::move(spec)) {
+Control::Control(Form& owner, ControlSpec design) : owner_(owner), spec_(std::move(design)) {
   owner_.controls_.push_back(this);
 }
 

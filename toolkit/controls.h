@@ -29,7 +29,7 @@ struct ControlSpec {
 
 class Control {
  public:
-  Control(Form& owner, ControlSpec spec);
+  Control(Form& owner, ControlSpec design);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -62,8 +62,8 @@ class Control {
 class Label : public Control {
  public:
   // A label that sizes itself to one line of its text, or wraps within its area.
-  Label(Form& owner, ControlSpec spec, bool autoSize = false)
-      : Control(owner, std::move(spec)), autoSize_(autoSize) {}
+  Label(Form& owner, ControlSpec design, bool autoSize = false)
+      : Control(owner, std::move(design)), autoSize_(autoSize) {}
 
  protected:
   const char* WindowClass() const override { return "STATIC"; }
@@ -93,8 +93,8 @@ class TextBox : public Control {
 class Button : public Control {
  public:
   enum class Role { Normal, Default, Cancel, DefaultAndCancel };
-  Button(Form& owner, ControlSpec spec, Role role = Role::Normal)
-      : Control(owner, std::move(spec)), role_(role) {}
+  Button(Form& owner, ControlSpec design, Role role = Role::Normal)
+      : Control(owner, std::move(design)), role_(role) {}
   std::function<void()> onClick;
   void Click();
   bool IsDefault() const { return role_ == Role::Default || role_ == Role::DefaultAndCancel; }
@@ -145,7 +145,7 @@ class ListBox : public Control {
 // An icon in a sunken frame.
 class Picture : public Control {
  public:
-  Picture(Form& owner, ControlSpec spec, WORD iconId) : Control(owner, std::move(spec)), iconId_(iconId) {}
+  Picture(Form& owner, ControlSpec design, WORD iconId) : Control(owner, std::move(design)), iconId_(iconId) {}
 
  protected:
   const char* WindowClass() const override { return "STATIC"; }

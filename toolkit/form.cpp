@@ -29,7 +29,7 @@ int ShiftState() {
 
 }  // namespace
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+Form::Form(FormSpec design) : spec_(std::move(design)) {}
 
 Form::~Form() {
   if (window_) DestroyWindow(window_);
@@ -148,12 +148,12 @@ void Form::PlaceWindow(const RECT* suggested) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HFONT Form::Font(const FontSpec& spec) {
-  auto& font = fonts_[spec];
+HFONT Form::Font(const FontSpec& design) {
+  auto& font = fonts_[design];
   if (!font) {
-    font.reset(CreateFontA(-MulDiv(spec.hundredthsOfPoint, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+    font.reset(CreateFontA(-MulDiv(design.hundredthsOfPoint, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, spec.face));
+                           DEFAULT_PITCH | FF_DONTCARE, design.face));
   }
   return font.get();
 }

@@ -45,7 +45,7 @@ struct FormSpec {
 
 class Form {
  public:
-  explicit Form(FormSpec spec);
+  explicit Form(FormSpec design);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -92,7 +92,7 @@ class Form {
   void CreateControls();
   void LayOut();
   void PlaceWindow(const RECT* suggested);
-  HFONT Font(const FontSpec& spec);
+  HFONT Font(const FontSpec& design);
   void Paint();
   void OnCommand(WORD id, WORD code, HWND from);
   Control* ControlById(int id) const;
