@@ -18,7 +18,7 @@ namespace ids = vantisk::form1_ids;
 
 namespace {
 
-constexpr tk::FontSpec kLabelFont{"MS Sans Serif", 1350};
+constexpr tk::FontDesign kLabelFont{"MS Sans Serif", 1350};
 constexpr char kCheckLetterDefault[] = "S";
 constexpr char kExitLetterDefault[] = "E";
 

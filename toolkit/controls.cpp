@@ -5,7 +5,7 @@
 
 namespace tk {
 
-Control::Control(Form& owner, ControlSpec design) : owner_(owner), spec_(std::move(design)) {
+Control::Control(Form& owner, ControlDesign design) : owner_(owner), design_(std::move(design)) {
   owner_.controls_.push_back(this);
 }
 
@@ -20,20 +20,20 @@ void Control::SetText(const std::string& text) { SetWindowTextA(hWnd(), text.c_s
 
 void Control::SetFocus() { ::SetFocus(hWnd()); }
 
-HFONT Control::Font() const { return owner_.Font(spec_.font); }
+HFONT Control::Font() const { return owner_.Font(design_.font); }
 
 RECT Control::PixelRect() const {
-  const TwipRect& r = spec_.rect;
+  const TwipRect& r = design_.rect;
   int left = owner_.ToPixels(r.left), top = owner_.ToPixels(r.top);
   return {left, top, left + owner_.ToPixels(r.width), top + owner_.ToPixels(r.height)};
 }
 
 void Control::Create(HWND parent) {
   RECT rect = PixelRect();
-  window_ = CreateWindowExA(ExStyle(), WindowClass(), spec_.text.c_str(),
+  window_ = CreateWindowExA(ExStyle(), WindowClass(), design_.text.c_str(),
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | Style(), rect.left, rect.top,
                             rect.right - rect.left, rect.bottom - rect.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec_.id)), Instance(), nullptr);
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design_.id)), Instance(), nullptr);
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   OnCreated();
 }
@@ -47,7 +47,7 @@ RECT Label::PixelRect() const {
   WindowDC screen(nullptr);
   SelectedObject font(screen.get(), Font());
   SIZE extent{};
-  GetTextExtentPoint32A(screen.get(), spec_.text.c_str(), static_cast<int>(spec_.text.size()), &extent);
+  GetTextExtentPoint32A(screen.get(), design_.text.c_str(), static_cast<int>(design_.text.size()), &extent);
   rect.right = rect.left + extent.cx;
   rect.bottom = rect.top + extent.cy;
   return rect;

@@ -19,23 +19,23 @@ struct TwipRect {
   int left, top, width, height;
 };
 
-struct ControlSpec {
+struct ControlDesign {
   int id;                  // dialog control id, 100 and up (1 and 2 are Enter and Esc)
   std::string text;
   TwipRect rect;
   int tabIndex = 0;
-  FontSpec font = kDefaultFont;
+  FontDesign font = kDefaultFont;
 };
 
 class Control {
  public:
-  Control(Form& owner, ControlSpec design);
+  Control(Form& owner, ControlDesign design);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
   HWND hWnd();
-  int Id() const { return spec_.id; }
+  int Id() const { return design_.id; }
   std::string Text();
   void SetText(const std::string& text);
   void SetFocus();
@@ -55,14 +55,14 @@ class Control {
   HFONT Font() const;
 
   Form& owner_;
-  ControlSpec spec_;
+  ControlDesign design_;
   HWND window_ = nullptr;
 };
 
 class Label : public Control {
  public:
   // A label that sizes itself to one line of its text, or wraps within its area.
-  Label(Form& owner, ControlSpec design, bool autoSize = false)
+  Label(Form& owner, ControlDesign design, bool autoSize = false)
       : Control(owner, std::move(design)), autoSize_(autoSize) {}
 
  protected:
@@ -93,7 +93,7 @@ class TextBox : public Control {
 class Button : public Control {
  public:
   enum class Role { Normal, Default, Cancel, DefaultAndCancel };
-  Button(Form& owner, ControlSpec design, Role role = Role::Normal)
+  Button(Form& owner, ControlDesign design, Role role = Role::Normal)
       : Control(owner, std::move(design)), role_(role) {}
   std::function<void()> onClick;
   void Click();
@@ -145,7 +145,7 @@ class ListBox : public Control {
 // An icon in a sunken frame.
 class Picture : public Control {
  public:
-  Picture(Form& owner, ControlSpec design, WORD iconId) : Control(owner, std::move(design)), iconId_(iconId) {}
+  Picture(Form& owner, ControlDesign design, WORD iconId) : Control(owner, std::move(design)), iconId_(iconId) {}
 
  protected:
   const char* WindowClass() const override { return "STATIC"; }

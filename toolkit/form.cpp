@@ -29,7 +29,7 @@ int ShiftState() {
 
 }  // namespace
 
-Form::Form(FormSpec design) : spec_(std::move(design)) {}
+Form::Form(FormDesign design) : design_(std::move(design)) {}
 
 Form::~Form() {
   if (window_) DestroyWindow(window_);
@@ -42,27 +42,27 @@ Form* Form::FromHandle(HWND window) {
 void Form::RegisterWindowClass() const {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExA(Instance(), spec_.className, &windowClass)) return;
+  if (GetClassInfoExA(Instance(), design_.className, &windowClass)) return;
   windowClass.lpfnWndProc = StaticProc;
   windowClass.hInstance = Instance();
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = spec_.className;
+  windowClass.lpszClassName = design_.className;
   RegisterClassExA(&windowClass);
 }
 
 void Form::Load() {
   if (window_) return;
   RegisterWindowClass();
-  CreateWindowExA(FrameExStyle(spec_.fixedDialog), spec_.className, spec_.caption.c_str(),
-                  FrameStyle(spec_.fixedDialog), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+  CreateWindowExA(FrameExStyle(design_.fixedDialog), design_.className, design_.caption.c_str(),
+                  FrameStyle(design_.fixedDialog), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, OwnerWindow(), nullptr, Instance(), this);
   if (!window_) return;
   dpi_ = DpiForWindow(window_);
-  if (spec_.iconId) {
-    icon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(spec_.iconId), IMAGE_ICON,
+  if (design_.iconId) {
+    icon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(design_.iconId), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(spec_.iconId), IMAGE_ICON,
+    smallIcon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(design_.iconId), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
@@ -133,22 +133,22 @@ int Form::ToPixels(int twips) const { return TwipsToPixels(twips, dpi_); }
 // Sizes the window so that its client area is the form's size in twips, and
 // puts the client area at the form's position, if it has one.
 void Form::PlaceWindow(const RECT* suggested) {
-  DWORD style = FrameStyle(spec_.fixedDialog);
-  RECT frame{0, 0, ToPixels(spec_.clientWidth), ToPixels(spec_.clientHeight)};
-  AdjustWindowRectForDpi(frame, style, FrameExStyle(spec_.fixedDialog), dpi_);
+  DWORD style = FrameStyle(design_.fixedDialog);
+  RECT frame{0, 0, ToPixels(design_.clientWidth), ToPixels(design_.clientHeight)};
+  AdjustWindowRectForDpi(frame, style, FrameExStyle(design_.fixedDialog), dpi_);
   RECT current{};
   GetWindowRect(window_, &current);
   POINT origin{current.left, current.top};
   if (suggested) {
     origin = {suggested->left, suggested->top};
-  } else if (spec_.clientPosition) {
-    origin = {ToPixels(spec_.clientPosition->x) + frame.left, ToPixels(spec_.clientPosition->y) + frame.top};
+  } else if (design_.clientPosition) {
+    origin = {ToPixels(design_.clientPosition->x) + frame.left, ToPixels(design_.clientPosition->y) + frame.top};
   }
   SetWindowPos(window_, nullptr, origin.x, origin.y, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HFONT Form::Font(const FontSpec& design) {
+HFONT Form::Font(const FontDesign& design) {
   auto& font = fonts_[design];
   if (!font) {
     font.reset(CreateFontA(-MulDiv(design.hundredthsOfPoint, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
@@ -164,7 +164,7 @@ void Form::CreateControls() {
   std::vector<Control*> ordered = controls_;
   std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
     if (a->DrawsOnly() != b->DrawsOnly()) return b->DrawsOnly();
-    return a->spec_.tabIndex < b->spec_.tabIndex;
+    return a->design_.tabIndex < b->design_.tabIndex;
   });
   for (Control* control : ordered) {
     control->Create(window_);
@@ -176,7 +176,7 @@ void Form::LayOut() {
   for (Control* control : controls_) {
     RECT rect = control->PixelRect();
     MoveWindow(control->window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    SendMessageA(control->window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->spec_.font)), TRUE);
+    SendMessageA(control->window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->design_.font)), TRUE);
   }
 }
 
@@ -276,7 +276,7 @@ LRESULT Form::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
-      std::map<FontSpec, GdiObject<HFONT>> oldFonts;
+      std::map<FontDesign, GdiObject<HFONT>> oldFonts;
       oldFonts.swap(fonts_);  // freed only after the controls took the new ones
       LayOut();
       PlaceWindow(reinterpret_cast<const RECT*>(lParam));

@@ -26,14 +26,14 @@ class Line;
 std::string WindowText(HWND window);
 
 // A font by face and size in hundredths of a point (825 = 8.25 pt).
-struct FontSpec {
+struct FontDesign {
   const char* face;
   int hundredthsOfPoint;
-  auto operator<=>(const FontSpec&) const = default;
+  auto operator<=>(const FontDesign&) const = default;
 };
-inline constexpr FontSpec kDefaultFont{"MS Sans Serif", 825};
+inline constexpr FontDesign kDefaultFont{"MS Sans Serif", 825};
 
-struct FormSpec {
+struct FormDesign {
   const char* className = nullptr;  // the window class, unique per form
   std::string caption = {};
   int clientWidth = 0;             // twips
@@ -45,7 +45,7 @@ struct FormSpec {
 
 class Form {
  public:
-  explicit Form(FormSpec design);
+  explicit Form(FormDesign design);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -92,7 +92,7 @@ class Form {
   void CreateControls();
   void LayOut();
   void PlaceWindow(const RECT* suggested);
-  HFONT Font(const FontSpec& design);
+  HFONT Font(const FontDesign& design);
   void Paint();
   void OnCommand(WORD id, WORD code, HWND from);
   Control* ControlById(int id) const;
@@ -100,14 +100,14 @@ class Form {
   bool HandleKeyDown(const MSG& message);
   void RestoreFocus();
 
-  FormSpec spec_;
+  FormDesign design_;
   HWND window_ = nullptr;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active
   int dpi_ = 96;
   std::vector<Control*> controls_;
   std::vector<Timer*> timers_;
   std::vector<Line*> lines_;
-  std::map<FontSpec, GdiObject<HFONT>> fonts_;
+  std::map<FontDesign, GdiObject<HFONT>> fonts_;
   IconHandle icon_;
   IconHandle smallIcon_;
 };
