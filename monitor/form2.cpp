@@ -22,6 +22,10 @@ namespace {
 constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
 constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
 constexpr size_t kShownUrlLength = 200;
+// Text1 shows at most the start of a longer clipboard text. That start is still
+// longer than any target may be, so the check refuses it as it would the whole
+// text: the cut never leads to a launch.
+static_assert(tk::kTextBoxLimit > kMaxTargetLength);
 
 // Long texts are cut in messages so that the box stays readable.
 std::string Shortened(std::string_view text) {
@@ -43,6 +47,18 @@ std::string LaunchFailedMessage(std::string_view target) {
   return "The browser could not be started to open:\n\n" + Shortened(target) +
          "\n\nCheck that a default web browser is set.";
 }
+
+// Sets a flag for the length of a scope.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
 
 }  // namespace
 
@@ -102,6 +118,10 @@ void Form2Window::Text3_KeyDown(int keyCode, int) {
 }
 
 void Form2Window::CheckUrl(const std::string& address, const char* notValidMessage) {
+  // The check hotkey still reaches the program while a check's message box is
+  // open; each press would open one more box on top, until the stack overflows.
+  if (checkUnderWay_) return;
+  const ScopedFlag underWay(checkUnderWay_);
   if (!ContainsHttp(address)) {
     MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
     return;
@@ -140,7 +160,7 @@ int Form2Window::MessageOutsideTopmostBand(const std::string& text, unsigned fla
 void Form2Window::Timer1_Timer() {
   DWORD sequence = tk::ClipboardSequence();
   if (shownClipboardSequence_ == sequence && !text1Edited_) return;
-  if (tk::ReadClipboardText(hWnd(), clipboardText_) == tk::ClipboardRead::Busy) return;
+  if (tk::ReadClipboardText(hWnd(), clipboardText_, tk::kTextBoxLimit) == tk::ClipboardRead::Busy) return;
   shownClipboardSequence_ = sequence;
   text1Edited_ = false;
   pollSettingText1_ = true;

@@ -54,6 +54,8 @@ class Form2Window : public tk::Form {
   bool text1Edited_ = false;
   bool pollSettingText1_ = false;
   std::string clipboardText_;
+  // One check at a time: set while a check (and its message box) runs.
+  bool checkUnderWay_ = false;
 };
 
 Form2Window& Form2();

@@ -2,9 +2,44 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
+#include "settings/reg_key.h"
+
 namespace ModShellExec {
+namespace {
+
+// Wine's ShellExecute builds the browser's command line, address included, in
+// fixed buffers of 1024 characters and runs past their end for longer ones,
+// which takes the program down. Windows has no such limit.
+constexpr size_t kWineCommandLineLimit = 1024;
+
+bool RunsUnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Length of the command registered to open the target's scheme, 0 if none is.
+size_t BrowserCommandLength(const std::string& target) {
+  const std::string key = target.substr(0, target.find(':')) + "\\shell\\open\\command";
+  const vantisk::RegKey command = vantisk::RegKey::Open(HKEY_CLASSES_ROOT, key.c_str(), KEY_QUERY_VALUE);
+  char text[kWineCommandLineLimit] = {};
+  DWORD size = sizeof text - 1;
+  const LONG status = command ? RegQueryValueExA(command.get(), nullptr, nullptr, nullptr,
+                                                 reinterpret_cast<BYTE*>(text), &size)
+                              : ERROR_FILE_NOT_FOUND;
+  if (status == ERROR_MORE_DATA) return kWineCommandLineLimit;
+  return status == ERROR_SUCCESS ? strnlen(text, sizeof text) : 0;
+}
+
+bool ShellCanTake(const std::string& target) {
+  return !RunsUnderWine() || target.size() + BrowserCommandLength(target) < kWineCommandLineLimit;
+}
+
+}  // namespace
 
 bool OpenInBrowser(HWND owner, const std::string& target) {
+  if (!ShellCanTake(target)) return false;
   // Parameters and folder are real empty strings, not null pointers.
   HINSTANCE result = ShellExecuteA(owner, "Open", target.c_str(), "", "", SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > 32;

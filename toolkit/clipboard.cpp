@@ -42,9 +42,17 @@ void ToCodePage(const wchar_t* wide, size_t length, std::string& text) {
   WideCharToMultiByte(CP_ACP, 0, wide, wideLength, text.data(), bytes, nullptr, nullptr);
 }
 
+// The length to convert: at most `maxUnits`, one less where the cut would
+// leave the first half of a surrogate pair behind.
+size_t CutLength(const wchar_t* wide, size_t length, size_t maxUnits) {
+  if (length <= maxUnits) return length;
+  if (maxUnits > 0 && IS_HIGH_SURROGATE(wide[maxUnits - 1])) return maxUnits - 1;
+  return maxUnits;
+}
+
 }  // namespace
 
-ClipboardRead ReadClipboardText(HWND owner, std::string& text) {
+ClipboardRead ReadClipboardText(HWND owner, std::string& text, size_t maxUnits) {
   OpenedClipboard clipboard(owner);
   if (!clipboard.IsOpen()) return ClipboardRead::Busy;
   LockedGlobal data(GetClipboardData(CF_UNICODETEXT));
@@ -54,7 +62,7 @@ ClipboardRead ReadClipboardText(HWND owner, std::string& text) {
   }
   // The data need not be terminated: never read past its block.
   const auto* wide = static_cast<const wchar_t*>(data.data());
-  ToCodePage(wide, wcsnlen(wide, data.size() / sizeof(wchar_t)), text);
+  ToCodePage(wide, CutLength(wide, wcsnlen(wide, data.size() / sizeof(wchar_t)), maxUnits), text);
   return ClipboardRead::Text;
 }
 

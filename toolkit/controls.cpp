@@ -54,8 +54,9 @@ RECT Label::PixelRect() const {
 }
 
 void TextBox::OnCreated() {
-  // No length limit: the clipboard and typed addresses can be long.
-  SendMessageA(window_, EM_SETLIMITTEXT, 0, 0);
+  // Typing and pasting stop at the limit. WM_SETTEXT does not: code that sets a
+  // text keeps it within the limit itself.
+  SendMessageA(window_, EM_SETLIMITTEXT, kTextBoxLimit, 0);
 }
 
 void TextBox::OnCommand(WORD code) {

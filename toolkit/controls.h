@@ -75,6 +75,11 @@ class Label : public Control {
   bool autoSize_;
 };
 
+// The most characters a text box holds. Far more than any address that can be
+// checked, and few enough that the edit control stays responsive: it lays out
+// its whole line on every change, which takes seconds per megabyte.
+inline constexpr size_t kTextBoxLimit = 65536;
+
 class TextBox : public Control {
  public:
   using Control::Control;
