@@ -24,3 +24,14 @@ vantisk_wine_test(NAME dpi SOURCES dpi_test.cpp SUITES At96Dpi At144Dpi)
 set_property(TEST wine.dpi.At96Dpi APPEND PROPERTY ENVIRONMENT VANTISK_WINE_LOGPIXELS=96)
 set_property(TEST wine.dpi.At144Dpi APPEND PROPERTY ENVIRONMENT VANTISK_WINE_LOGPIXELS=144)
 target_include_directories(wine_dpi_test PRIVATE ${CMAKE_SOURCE_DIR})
+
+# Hostile and odd input, faults and load (docs/hostile-input.md).
+vantisk_wine_test(NAME hostile_clipboard SOURCES hostile_clipboard_test.cpp
+  SUITES HugeText OddText BusyClipboard UnsafeAddress)
+vantisk_wine_test(NAME hostile_settings SOURCES hostile_settings_test.cpp SUITES HandEdited KeyDeleted)
+vantisk_wine_test(NAME hostile_faults SOURCES hostile_faults_test.cpp SUITES TakenHotkey NoBrowser LockedRunKey)
+vantisk_wine_test(NAME hostile_load SOURCES hostile_load_test.cpp SUITES Load)
+foreach(target wine_hostile_clipboard_test wine_hostile_settings_test wine_hostile_faults_test
+               wine_hostile_load_test)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
+endforeach()

@@ -1,0 +1,262 @@
+// Hostile and odd text on the clipboard and in the manual box: huge texts,
+// control characters, scripts outside any single-byte code page, a clipboard
+// held open by another program, and addresses made to get something other
+// than a web page opened. Whatever comes in, the program keeps answering and
+// hands the shell nothing but an http(s) address.
+#include "vantisk_fixture.h"
+
+#include <cstdio>
+
+namespace vt {
+namespace {
+
+namespace ids = vantisk::form2_ids;
+const std::string kChecker(vantisk::kDefaultCheckerUrl);
+constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
+constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
+constexpr char kTooLong[] =
+    "The address is too long to check: the checker URL and the address together may have at most 2048 "
+    "characters.";
+constexpr size_t kLongestTarget = 2048;
+// The most characters a text box of the program holds.
+constexpr size_t kTextBoxLimit = 65536;
+
+// `length` characters: `start`, then as many 'a' as it takes.
+std::string Padded(const std::string& start, size_t length) {
+  std::string text(length, 'a');
+  text.replace(0, start.size(), start);
+  return text;
+}
+
+class HostileText : public VantiskTest {
+ protected:
+  // Counted in the program's window, so a huge text is not copied across.
+  size_t TextLength(int id) const {
+    return static_cast<size_t>(SendTimed(MonitorControl(id), WM_GETTEXTLENGTH, 0, 0, 1000).value_or(0));
+  }
+
+  void CheckClipboard() { ASSERT_TRUE(Click(MonitorControl(ids::Command1))); }
+  void CheckManually(const std::string& address) {
+    ASSERT_TRUE(SetText(MonitorControl(ids::Text3), address));
+    ASSERT_TRUE(Click(MonitorControl(ids::Command3)));
+  }
+
+  // The one launch the check just made; the log is emptied for the next.
+  std::string NextLaunch() {
+    std::vector<std::string> launches = WaitForLaunches(1, 5000);
+    EXPECT_EQ(launches.size(), 1u);
+    EXPECT_TRUE(ClearLaunches());
+    return launches.empty() ? std::string() : launches.front();
+  }
+
+  void ExpectRefusal(const std::string& message) {
+    MessageBoxInfo box = ExpectMessageBox();
+    EXPECT_EQ(box.text, message);
+    ASSERT_TRUE(DismissMessageBox(box.hwnd));
+    ExpectNoLaunch(300);
+  }
+
+  void ExpectAnswering() const {
+    EXPECT_TRUE(Responds(monitor, 1000)) << "the monitor window does not answer";
+    EXPECT_TRUE(Responds(settings, 1000)) << "the settings window does not answer";
+  }
+};
+
+class HugeText : public HostileText {};
+class OddText : public HostileText {};
+class BusyClipboard : public HostileText {};
+class UnsafeAddress : public HostileText {};
+
+// 100 MB used to take the edit control minutes and gigabytes; now Text1 shows
+// the start and the check refuses the text as too long, as it does the whole.
+TEST_F(HugeText, AHundredMegabytesShowTheirStartAndAreRefusedAsTooLong) {
+  Start();
+  const std::string start = "https://huge.example/?q=";
+  ASSERT_TRUE(SetClipboardText(Padded(start, size_t{100} << 20)));
+  const ULONGLONG copied = GetTickCount64();
+  // Wine carries clipboard data between processes at about 80 MB/s, so the
+  // program's one read of the 200 MB of UTF-16 takes a few seconds.
+  ASSERT_TRUE(WaitUntil([&] { return TextLength(ids::Text1) == kTextBoxLimit; }, 30000, 100));
+  std::printf("Text1 showed the start of 100 MB after %llu ms\n", GetTickCount64() - copied);
+  ExpectAnswering();
+  EXPECT_EQ(MonitorText(ids::Text1), Padded(start, kTextBoxLimit));
+  const std::optional<ProcessMemoryInfo> memory = ProcessMemory(app.Pid());
+  ASSERT_TRUE(memory.has_value());
+  std::printf("commit %zu MB, working set %zu MB\n", memory->privateBytes >> 20, memory->workingSet >> 20);
+  EXPECT_LT(memory->privateBytes, size_t{600} << 20) << "more than three copies of the text";
+
+  CheckClipboard();
+  ExpectRefusal(kTooLong);
+  // Pasting stops at the text box's limit as well.
+  ASSERT_TRUE(SendTimed(MonitorControl(ids::Text3), WM_PASTE, 0, 0, 30000).has_value());
+  EXPECT_EQ(TextLength(ids::Text3), kTextBoxLimit);
+  ASSERT_TRUE(Click(MonitorControl(ids::Command3)));
+  ExpectRefusal(kTooLong);
+
+  PutOnClipboard("https://after.example/");
+  CheckClipboard();
+  EXPECT_EQ(NextLaunch(), kChecker + "https://after.example/");
+}
+
+TEST_F(HugeText, A64KbLineIsShownWholeAndOneCharacterMoreIsCut) {
+  Start();
+  const std::string line = Padded("https://long.example/?q=", kTextBoxLimit);
+  PutOnClipboard(line);
+  CheckClipboard();
+  ExpectRefusal(kTooLong);
+
+  const std::string longer = Padded("https://longer.example/?q=", kTextBoxLimit);
+  ASSERT_TRUE(SetClipboardText(longer + "z"));
+  EXPECT_TRUE(WaitUntil([&] { return MonitorText(ids::Text1) == longer; }, 3000));
+  ExpectAnswering();
+}
+
+// The limit counts the target as handed to the shell: checker URL plus the
+// address after percent-encoding. Wine's shell takes a browser command line of
+// at most 1023 characters and crashed the program past that; it is now handed
+// nothing longer, and the user is told the browser could not be started.
+TEST_F(HugeText, TargetsPastEitherLimitAreRefusedWithAMessage) {
+  const std::optional<std::string> command =
+      RegGetText(HKEY_LOCAL_MACHINE, "Software\\Classes\\https\\shell\\open\\command", "");
+  ASSERT_TRUE(command.has_value());
+  const size_t wineLimit = 1023 - command->size();
+  const std::string start = "https://t.example/";
+  const auto address = [&](size_t targetLength) { return Padded(start, targetLength - kChecker.size()); };
+  const auto browserMessage = [](const std::string& target) {
+    return "The browser could not be started to open:\n\n" + target.substr(0, 200) +
+           "...\n\nCheck that a default web browser is set.";
+  };
+  Start();
+  CheckManually(address(wineLimit));
+  EXPECT_EQ(NextLaunch(), kChecker + address(wineLimit));
+  CheckManually(address(wineLimit + 1));
+  ExpectRefusal(browserMessage(kChecker + address(wineLimit + 1)));
+  CheckManually(address(kLongestTarget));
+  ExpectRefusal(browserMessage(kChecker + address(kLongestTarget)));
+  EXPECT_TRUE(app.IsRunning());
+  CheckManually(address(kLongestTarget + 1));
+  ExpectRefusal(kTooLong);
+
+  // 400 two-byte characters grow to 2400 once encoded.
+  std::string umlauts = start;
+  for (int i = 0; i < 400; ++i) umlauts += "ü";
+  CheckManually(umlauts);
+  ExpectRefusal(kTooLong);
+  // Without a checker the address alone is the target.
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", ""));
+  CheckManually(Padded(start, kLongestTarget + 1));
+  ExpectRefusal(kTooLong);
+}
+
+// Text1 keeps line breaks, tabs and other control characters; the checker is
+// given them percent-encoded, and text outside the system code page arrives
+// as its UTF-8 bytes.
+TEST_F(OddText, EveryCharacterArrivesPercentEncoded) {
+  struct Case {
+    std::string text, encoded;
+  };
+  Start();
+  for (const Case& c : {Case{"https://a.example/one\r\ntwo", "https://a.example/one%0D%0Atwo"},
+                        Case{"https://a.example/\ttab", "https://a.example/%09tab"},
+                        Case{"https://a.example/\x01\x1b\x7f", "https://a.example/%01%1B%7F"},
+                        Case{"https://bücher.example/straße", "https://b%C3%BCcher.example/stra%C3%9Fe"},
+                        Case{"https://α.example/Ω", "https://%CE%B1.example/%CE%A9"},
+                        Case{"https://例え.jp/検査", "https://%E4%BE%8B%E3%81%88.jp/%E6%A4%9C%E6%9F%BB"},
+                        Case{"https://emoji.example/😀", "https://emoji.example/%F0%9F%98%80"}}) {
+    SCOPED_TRACE(c.encoded);
+    PutOnClipboard(c.text);
+    CheckClipboard();
+    EXPECT_EQ(NextLaunch(), kChecker + c.encoded);
+  }
+  CheckManually("https://例え.jp/😀");
+  EXPECT_EQ(NextLaunch(), kChecker + "https://%E4%BE%8B%E3%81%88.jp/%F0%9F%98%80");
+}
+
+// Opened as it stands, an address must be plain: no control characters; text
+// outside the code page reaches the browser unchanged.
+TEST_F(OddText, WithoutACheckerControlCharactersAreRefused) {
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", ""));
+  Start();
+  for (const char* text : {"https://a.example/one\r\ntwo", "https://a.example/\ttab", "https://a.example/\x01"}) {
+    SCOPED_TRACE(text);
+    PutOnClipboard(text);
+    CheckClipboard();
+    ExpectRefusal(kClipboardNotValid);
+  }
+  PutOnClipboard("https://bücher.example/例");
+  CheckClipboard();
+  EXPECT_EQ(NextLaunch(), "https://bücher.example/例");
+}
+
+// Another program holds the clipboard open for five seconds with new text
+// half written: the window answers all along, shows and checks what it had.
+TEST_F(BusyClipboard, FiveSecondsHeldOpenLeaveTheWindowAnsweringWithItsText) {
+  Start();
+  PutOnClipboard("https://before.example/");
+  const UniqueWindow owner(
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(OpenClipboard(owner.get()));
+  EmptyClipboard();
+  const std::wstring after = L"https://after.example/";
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (after.size() + 1) * sizeof(wchar_t)));
+  memcpy(GlobalLock(memory.get()), after.c_str(), (after.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory.get());
+  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, memory.release()));
+
+  const ULONGLONG until = GetTickCount64() + 5000;
+  bool checked = false;
+  while (GetTickCount64() < until) {
+    PumpFor(250);
+    ExpectAnswering();
+    ASSERT_EQ(MonitorText(ids::Text1), "https://before.example/");
+    if (!checked && GetTickCount64() + 2500 > until) {
+      CheckClipboard();
+      EXPECT_EQ(NextLaunch(), kChecker + "https://before.example/") << "a check needs no clipboard";
+      checked = true;
+    }
+  }
+  CloseClipboard();
+  EXPECT_TRUE(WaitUntil([this] { return MonitorText(ids::Text1) == "https://after.example/"; }, 3000));
+}
+
+// With a checker, any text with "http" in it only ever becomes the percent-
+// encoded query of the checker's https address: shares, files and scripts
+// included.
+TEST_F(UnsafeAddress, WithTheDefaultCheckerEveryAddressBecomesTheCheckersQuery) {
+  struct Case {
+    std::string text, encoded;
+  };
+  Start();
+  for (const Case& c : {Case{"\\\\host\\share\\tool.exe http", "%5C%5Chost%5Cshare%5Ctool.exe%20http"},
+                        Case{"file:///C:/Windows/ http", "file:///C:/Windows/%20http"},
+                        Case{"javascript:alert(1)//http", "javascript:alert%281%29//http"},
+                        Case{"https://a.example/p?q=1&r=%41#frag \"x\" y",
+                             "https://a.example/p%3Fq%3D1%26r%3D%2541%23frag%20%22x%22%20y"}}) {
+    SCOPED_TRACE(c.text);
+    PutOnClipboard(c.text);
+    CheckClipboard();
+    EXPECT_EQ(NextLaunch(), kChecker + c.encoded);
+  }
+  PutOnClipboard("HTTP:\\\\example.com");
+  CheckClipboard();
+  ExpectRefusal(kClipboardNotValid);
+}
+
+// Without a checker the address is opened as it stands, so only a plain web
+// address passes: a quote or a backslash could break out of the browser's
+// argument, an upper-case or backslashed scheme is not one.
+TEST_F(UnsafeAddress, WithoutACheckerOnlyAPlainWebAddressIsOpened) {
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", ""));
+  Start();
+  for (const char* text : {"HTTP:\\\\example.com", "https:\\\\host\\share\\tool.exe http",
+                           "https://a.example/p?q=1&r=%41#frag \"x\" y", "https:example.com/http"}) {
+    SCOPED_TRACE(text);
+    CheckManually(text);
+    ExpectRefusal(kManualNotValid);
+  }
+  CheckManually("https://a.example/p?q=1&r=%41#frag y");
+  EXPECT_EQ(NextLaunch(), "https://a.example/p?q=1&r=%41#frag y");
+}
+
+}  // namespace
+}  // namespace vt
