@@ -90,7 +90,10 @@ HWND OwnerWindow() {
 int RunMessageLoop() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (Form::PreTranslate(message)) continue;
+    // Only keyboard messages need the forms' key handling; timers, paints
+    // and mouse messages go straight to their windows.
+    const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    if (keyboard && Form::PreTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
