@@ -1,0 +1,126 @@
+// The benchmark's driver: runs under Wine in the prefix of the programs it
+// measures and prints a report on stdout. See scripts/bench.sh.
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "driver/options.h"
+#include "driver/phases.h"
+#include "driver/programs.h"
+#include "driver/stats.h"
+#include "harness/registry.h"
+#include "harness/text.h"
+
+namespace bench {
+namespace {
+
+constexpr double kMiB = 1024.0 * 1024.0;
+
+std::string WineVersion() {
+  using Version = const char*(CDECL*)();
+  const auto version = reinterpret_cast<Version>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
+  return version ? version() : "not Wine";
+}
+
+double FileKiB(const std::string& windowsPath) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (windowsPath.empty() || !GetFileAttributesExW(vt::Widen(windowsPath).c_str(), GetFileExInfoStandard, &data)) {
+    return std::nan("");
+  }
+  return static_cast<double>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) / 1024.0;
+}
+
+Row SizeRow(const std::string& what, const std::string& vantisk, const std::string& reference) {
+  Row row{what, Unit::KiB, {}, std::nullopt};
+  row.series.Add(Side::Vantisk, FileKiB(vantisk));
+  row.series.Add(Side::Reference, FileKiB(reference));
+  return row;
+}
+
+std::vector<Row> BuildRows(const Figures& f, const Options& options) {
+  const double clipboardHeldOnce = 2.0 * static_cast<double>(options.bigClipboardBytes) / kMiB;
+  return {
+      {"Start-up until the window is shown", Unit::Milliseconds, f.startupMs, Goal{1.5}},
+      {"Check: request -> browser process created", Unit::Milliseconds, f.launchCreatedMs, Goal{1.2}},
+      {"Check: request -> browser running", Unit::Milliseconds, f.launchStartedMs, Goal{1.2}},
+      {"CPU per minute at rest, 100 B clipboard", Unit::CpuSecondsPerMinute, f.cpuSmall, std::nullopt},
+      {"CPU per minute at rest, 10 MiB clipboard", Unit::CpuSecondsPerMinute, f.cpuBig, Goal{1.2}},
+      {"  wineserver meanwhile, 100 B clipboard", Unit::CpuSecondsPerMinute, f.serverSmall, std::nullopt},
+      {"  wineserver meanwhile, 10 MiB clipboard", Unit::CpuSecondsPerMinute, f.serverBig, std::nullopt},
+      {"Peak private bytes, 100 B clipboard", Unit::MiB, f.privateSmall, Goal{1.5}},
+      {"Peak private bytes, 10 MiB clipboard", Unit::MiB, f.privateBig, Goal{1.5, clipboardHeldOnce}},
+      {"Private bytes at rest, 10 MiB clipboard", Unit::MiB, f.restPrivateBig, Goal{1.5, clipboardHeldOnce}},
+      {"Peak working set, 100 B clipboard", Unit::MiB, f.workingSmall, std::nullopt},
+      {"Peak working set, 10 MiB clipboard", Unit::MiB, f.workingBig, std::nullopt},
+      {"10 MiB clipboard until shown", Unit::Milliseconds, f.mirrorBigMs, std::nullopt},
+      SizeRow("Exe size, 64-bit", ExePathOf(Side::Vantisk), ExePathOf(Side::Reference)),
+      SizeRow("Exe size, 32-bit", vt::WindowsPathFromUnix(options.vantisk32),
+              vt::WindowsPathFromUnix(options.reference32)),
+  };
+}
+
+void PrintHeader(const Options& options) {
+  SYSTEM_INFO system{};
+  GetNativeSystemInfo(&system);
+  std::printf("Vantisk beside a bare Win32 program (bench/reference.cpp), Wine %s, %lu CPUs.\n",
+              WineVersion().c_str(), static_cast<unsigned long>(system.dwNumberOfProcessors));
+  std::printf("Medians; n = samples (Vantisk/reference). At rest: %d rounds of %d s windows after %d s to settle;\n"
+              "start-up: %d + %d starts; checks: %d launches each, the first of a fresh process.\n\n",
+              options.rounds, options.seconds, options.settleSeconds, options.rounds, options.checks, options.checks);
+}
+
+void PrintNotes(const Figures& figures) {
+  std::printf(
+      "\nCPU: user + kernel time of the program's own Unix process, summed over its threads from\n"
+      "/proc/<pid>/task/*/schedstat (Wine 8 does not report another process's times), scaled to a\n"
+      "minute. wineserver: the prefix's server over the same windows, whoever asked it. Private bytes:\n"
+      "Wine's PagefileUsage (resident anonymous memory + swap), sampled every 50 ms while a program takes\n"
+      "in a text, every 0.5 s at rest, and at the end of the window (\"at rest\"); working set: the\n"
+      "kernel's peak resident set. Check: from SendInput of Ctrl+Alt+S (Vantisk) or the reference's go\n"
+      "signal, to the stand-in browser's process being created and to its WinMain. Private-bytes goal\n"
+      "at 10 MiB: 1.5 x reference + the text held once as UTF-16 (2 bytes a character).\n");
+  if (figures.bigShownChars > 0) {
+    std::printf("With the 10 MiB clipboard, Vantisk's box showed %zu characters.\n", figures.bigShownChars);
+  }
+  if (figures.problems.empty()) return;
+  std::printf("\nProblems during the run:\n");
+  for (const std::string& problem : figures.problems) std::printf("  - %s\n", problem.c_str());
+}
+
+int Run(const Options& options) {
+  if (!RegisterBenchRecorder() || !vt::ClearSettings()) {
+    std::fprintf(stderr, "bench_driver: could not prepare the registry of this prefix\n");
+    return 1;
+  }
+  const Texts texts = MakeTexts(options);
+  if (options.minutes > 0) {
+    RunLong(options, texts);
+    return 0;
+  }
+  PrintHeader(options);
+  Figures figures;
+  WarmUp(options, texts, figures);
+  MeasureStartups(options, texts, figures);
+  MeasureLaunches(options, texts, figures);
+  MeasureAtRest(options, texts, figures);
+  std::printf("%s", RenderTable(BuildRows(figures, options)).c_str());
+  PrintNotes(figures);
+  return 0;
+}
+
+}  // namespace
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const bench::ParsedOptions parsed = bench::ParseOptions(arguments);
+  if (!parsed.options) {
+    std::fprintf(stderr, "bench_driver: %s\n%s", parsed.error.c_str(), bench::Usage().c_str());
+    return 64;
+  }
+  return bench::Run(*parsed.options);
+}

@@ -1,0 +1,78 @@
+#include "driver/options.h"
+
+#include <charconv>
+
+namespace bench {
+namespace {
+
+// Upper bounds keep a typo from turning into an hour-long run.
+struct IntOption {
+  const char* name;
+  int Options::*field;
+  int minimum;
+  int maximum;
+};
+
+constexpr IntOption kIntOptions[] = {
+    {"--seconds", &Options::seconds, 1, 600}, {"--rounds", &Options::rounds, 1, 50},
+    {"--checks", &Options::checks, 1, 100},   {"--settle", &Options::settleSeconds, 0, 120},
+    {"--minutes", &Options::minutes, 1, 240},
+};
+
+std::optional<int> ParseInt(const std::string& text, int minimum, int maximum) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  if (value < minimum || value > maximum) return std::nullopt;
+  return value;
+}
+
+// Applies `name value`; an error text, or "" when it was applied.
+std::string Apply(Options& options, const std::string& name, const std::string& value) {
+  if (name == "--exe32") {
+    options.vantisk32 = value;
+    return {};
+  }
+  if (name == "--ref32") {
+    options.reference32 = value;
+    return {};
+  }
+  for (const IntOption& option : kIntOptions) {
+    if (name != option.name) continue;
+    const std::optional<int> number = ParseInt(value, option.minimum, option.maximum);
+    if (!number) {
+      return name + " wants a whole number from " + std::to_string(option.minimum) + " to " +
+             std::to_string(option.maximum) + ", not \"" + value + "\"";
+    }
+    options.*option.field = *number;
+    return {};
+  }
+  return "unknown option " + name;
+}
+
+}  // namespace
+
+ParsedOptions ParseOptions(std::span<const std::string> arguments) {
+  Options options;
+  for (size_t i = 0; i < arguments.size(); i += 2) {
+    if (i + 1 >= arguments.size()) return {std::nullopt, arguments[i] + " needs a value"};
+    std::string error = Apply(options, arguments[i], arguments[i + 1]);
+    if (!error.empty()) return {std::nullopt, std::move(error)};
+  }
+  return {options, {}};
+}
+
+std::string Usage() {
+  return "usage: bench_driver [--seconds N] [--rounds N] [--checks N] [--settle N]\n"
+         "                    [--minutes N] [--exe32 UNIX-PATH] [--ref32 UNIX-PATH]\n"
+         "  --seconds  length of each at-rest CPU window (default 12)\n"
+         "  --rounds   Vantisk/reference rounds at rest (default 3)\n"
+         "  --checks   Vantisk/reference rounds of start-up and launch timing (default 11)\n"
+         "  --settle   quiet seconds after a program is ready (default 2)\n"
+         "  --minutes  long run: both programs at rest with the 10 MiB clipboard,\n"
+         "             sampled every minute, instead of the comparison\n"
+         "  --exe32, --ref32  32-bit builds, whose sizes are reported\n";
+}
+
+}  // namespace bench

@@ -1,0 +1,299 @@
+#include "driver/phases.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "driver/launch_log.h"
+#include "driver/programs.h"
+#include "driver/system_time.h"
+#include "harness/clipboard.h"
+#include "harness/handles.h"
+#include "harness/input.h"
+#include "harness/registry.h"
+#include "harness/text.h"
+#include "harness/wait.h"
+#include "monitor/url_check.h"
+
+namespace bench {
+namespace {
+
+constexpr double kMiB = 1024.0 * 1024.0;
+constexpr DWORD kSmallMirrorMs = 15000;
+constexpr DWORD kBigMirrorMs = 180000;
+constexpr DWORD kResponsiveMs = 120000;
+constexpr DWORD kLaunchTimeoutMs = 20000;
+// Memory is sampled often while a program takes in a text, where its peak
+// is, and seldom in a window, so that the sampling adds little to what is
+// measured there.
+constexpr DWORD kBusySampleMs = 50;
+constexpr DWORD kRestSampleMs = 500;
+constexpr Side kSides[] = {Side::Vantisk, Side::Reference};
+
+// Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about
+// "literal" + std::string.
+std::string Quoted(std::string_view text) {
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
+
+void Problem(Figures& figures, const std::string& text) {
+  figures.problems.push_back(text);
+  Progress("  problem: " + text);
+}
+
+bool Settle(const RunningProgram& program, const Options& options) {
+  if (!program.WaitResponsive(kResponsiveMs)) return false;
+  vt::PumpFor(static_cast<DWORD>(options.settleSeconds) * 1000);
+  return true;
+}
+
+struct RestWindow {
+  double cpuPerMinute = 0;
+  std::optional<double> serverPerMinute;
+};
+
+std::optional<RestWindow> MeasureWindow(const RunningProgram& program, int seconds, MemoryPeak& peak) {
+  const std::optional<UnixProcess> server = UnixProcess::FindWineServer();
+  const std::optional<CpuSample> serverBefore = server ? server->Cpu() : std::nullopt;
+  const std::optional<CpuSample> before = program.Cpu();
+  const double start = NowMs();
+  {
+    const PeakSampler sampler(program.Pid(), peak, kRestSampleMs);
+    vt::PumpFor(static_cast<DWORD>(seconds) * 1000);
+  }
+  const std::optional<CpuSample> after = program.Cpu();
+  const std::optional<CpuSample> serverAfter = server ? server->Cpu() : std::nullopt;
+  const double minutes = (NowMs() - start) / 60000.0;
+  if (!before || !after) return std::nullopt;
+  RestWindow window{CpuBetween(*before, *after) / minutes, std::nullopt};
+  if (serverBefore && serverAfter) window.serverPerMinute = CpuBetween(*serverBefore, *serverAfter) / minutes;
+  return window;
+}
+
+struct RestSeries {
+  Series& cpu;
+  Series& server;
+  Series& peakPrivate;
+  Series& workingSet;
+};
+
+void AddWindow(Side side, const RestWindow& window, const MemoryPeak& peak, RestSeries into) {
+  into.cpu.Add(side, window.cpuPerMinute);
+  if (window.serverPerMinute) into.server.Add(side, *window.serverPerMinute);
+  into.peakPrivate.Add(side, peak.privateBytes / kMiB);
+  into.workingSet.Add(side, peak.workingSet / kMiB);
+}
+
+// The first half of a round at rest: started with the small clipboard.
+bool RestSmall(const RunningProgram& program, const Options& options, const Texts& texts, Figures& figures) {
+  const std::string name = NameOf(program.Which());
+  MemoryPeak memory;
+  {
+    const PeakSampler sampler(program.Pid(), memory, kBusySampleMs);
+    if (!program.WaitForMirror(0, texts.small.size(), kSmallMirrorMs) || !Settle(program, options)) {
+      Problem(figures, name + " did not settle with the small clipboard");
+      return false;
+    }
+  }
+  const std::optional<RestWindow> window = MeasureWindow(program, options.seconds, memory);
+  if (!window) {
+    Problem(figures, name + ": no CPU figures");
+    return false;
+  }
+  AddWindow(program.Which(), *window, memory,
+            {figures.cpuSmall, figures.serverSmall, figures.privateSmall, figures.workingSmall});
+  return true;
+}
+
+// The second half: the big text put on the clipboard while it runs.
+void RestBig(const RunningProgram& program, const Options& options, const Texts& texts, Figures& figures) {
+  const Side side = program.Which();
+  const std::string name = NameOf(side);
+  MemoryPeak memory;
+  {
+    const PeakSampler sampler(program.Pid(), memory, kBusySampleMs);
+    if (!vt::SetClipboardText(texts.big)) return Problem(figures, "could not set the big clipboard");
+    const double set = NowMs();
+    const std::optional<std::size_t> shown = program.WaitForMirror(texts.small.size(), texts.big.size(), kBigMirrorMs);
+    if (!shown) return Problem(figures, name + " did not show the big clipboard");
+    if (side == Side::Vantisk) {
+      figures.mirrorBigMs.Add(side, NowMs() - set);
+      figures.bigShownChars = *shown;
+    }
+    if (!Settle(program, options)) return Problem(figures, name + " did not settle with the big clipboard");
+  }
+  const std::optional<RestWindow> window = MeasureWindow(program, options.seconds, memory);
+  if (!window) return Problem(figures, name + ": no CPU figures");
+  AddWindow(side, *window, memory, {figures.cpuBig, figures.serverBig, figures.privateBig, figures.workingBig});
+  figures.restPrivateBig.Add(side, memory.lastPrivateBytes / kMiB);
+}
+
+// One program at rest: first with the small clipboard, then with the big one.
+void RestRound(Side side, const Options& options, const Texts& texts, Figures& figures) {
+  if (!vt::SetClipboardText(texts.small)) return Problem(figures, "could not set the clipboard");
+  const std::unique_ptr<RunningProgram> program = RunningProgram::Start(side);
+  if (!program) return Problem(figures, std::string(NameOf(side)) + " did not start");
+  figures.startupMs.Add(side, program->StartupMs());
+  if (RestSmall(*program, options, texts, figures)) RestBig(*program, options, texts, figures);
+}
+
+std::string ReadLaunchLog() {
+  const vt::UniqueHandle file = vt::OwnHandle(
+      CreateFileW(kBenchLaunchLog, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string content;
+  char buffer[4096];
+  DWORD read = 0;
+  while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    content.append(buffer, read);
+  }
+  return content;
+}
+
+bool ClearLaunchLog() {
+  return DeleteFileW(kBenchLaunchLog) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+std::optional<Launch> WaitForLaunch() {
+  std::vector<Launch> launches;
+  vt::WaitUntil([&] { return !(launches = ParseLaunchLog(ReadLaunchLog())).empty(); }, kLaunchTimeoutMs, 5);
+  if (launches.empty()) return std::nullopt;
+  return launches.front();
+}
+
+// Milliseconds from `requested` (system clock ticks) to the browser's start.
+void RecordLaunch(Side side, std::uint64_t requested, const Texts& texts, Figures& figures) {
+  const std::optional<Launch> launch = WaitForLaunch();
+  if (!launch) return Problem(figures, std::string(NameOf(side)) + ": no browser launch");
+  if (launch->argument != texts.expectedTarget) {
+    Problem(figures, std::string(NameOf(side)) + " launched \"" + launch->argument + "\"");
+  }
+  const auto ms = [requested](std::uint64_t ticks) {
+    return (static_cast<double>(ticks) - static_cast<double>(requested)) / 10000.0;
+  };
+  figures.launchCreatedMs.Add(side, ms(launch->created));
+  figures.launchStartedMs.Add(side, ms(launch->started));
+}
+
+// Vantisk's check, pressed as a user would: Ctrl+Alt+S.
+void VantiskLaunch(const Options& options, const Texts& texts, Figures& figures) {
+  if (!vt::SetClipboardText(texts.small)) return Problem(figures, "could not set the clipboard");
+  const std::unique_ptr<RunningProgram> program = RunningProgram::Start(Side::Vantisk);
+  if (!program || !program->WaitForMirror(0, texts.small.size(), kSmallMirrorMs) || !Settle(*program, options)) {
+    return Problem(figures, "Vantisk did not get ready for a check");
+  }
+  if (!ClearLaunchLog()) return Problem(figures, "could not clear the launch log");
+  const std::uint64_t requested = SystemTimeNow();
+  if (!vt::PressChord({VK_CONTROL, VK_MENU, 'S'})) return Problem(figures, "SendInput failed");
+  RecordLaunch(Side::Vantisk, requested, texts, figures);
+}
+
+struct Event {
+  vt::UniqueHandle handle;
+  explicit Event(const std::string& name) : handle(CreateEventA(nullptr, FALSE, FALSE, name.c_str())) {}
+};
+
+// The reference's launch, started by an event once its process is up.
+void ReferenceLaunch(const Options& options, const Texts& texts, Figures& figures) {
+  const std::string name = "Local\\VantiskBench." + std::to_string(GetCurrentProcessId()) + ".go";
+  const Event go(name), ready(name + ".ready");
+  vt::VantiskProcess process;
+  if (!go.handle || !ready.handle ||
+      !process.Start(ExePathOf(Side::Reference), "--launch " + Quoted(texts.expectedTarget) + " --go " + name) ||
+      WaitForSingleObject(ready.handle.get(), kLaunchTimeoutMs) != WAIT_OBJECT_0) {
+    return Problem(figures, "the reference did not get ready for its launch");
+  }
+  vt::PumpFor(static_cast<DWORD>(options.settleSeconds) * 1000);
+  if (!ClearLaunchLog()) return Problem(figures, "could not clear the launch log");
+  const std::uint64_t requested = SystemTimeNow();
+  SetEvent(go.handle.get());
+  RecordLaunch(Side::Reference, requested, texts, figures);
+  if (!process.WaitForExit(kLaunchTimeoutMs) || process.ExitCode() != 0u) {
+    Problem(figures, "the reference's ShellExecuteA did not succeed");
+  }
+}
+
+void LaunchRound(Side side, const Options& options, const Texts& texts, Figures& figures) {
+  if (side == Side::Vantisk) {
+    VantiskLaunch(options, texts, figures);
+  } else {
+    ReferenceLaunch(options, texts, figures);
+  }
+}
+
+void StartupRound(Side side, const Texts& texts, Figures& figures) {
+  if (!vt::SetClipboardText(texts.small)) return Problem(figures, "could not set the clipboard");
+  const std::unique_ptr<RunningProgram> program = RunningProgram::Start(side);
+  if (!program) return Problem(figures, std::string(NameOf(side)) + " did not start");
+  figures.startupMs.Add(side, program->StartupMs());
+  // Ended only once start-up is over, as a user would find it.
+  program->WaitResponsive(kResponsiveMs);
+}
+
+}  // namespace
+
+void Progress(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fflush(stderr);
+}
+
+Texts MakeTexts(const Options& options) {
+  Texts texts{UrlText(options.smallClipboardBytes), ProseText(options.bigClipboardBytes), {}};
+  const vantisk::CheckResult check = vantisk::BuildCheckTarget(vantisk::kDefaultCheckerUrl, texts.small);
+  texts.expectedTarget = check.target;
+  return texts;
+}
+
+bool RegisterBenchRecorder() {
+#ifdef BENCH_RECORDER_EXE_UNIX
+  const std::string command = Quoted(vt::WindowsPathFromUnix(BENCH_RECORDER_EXE_UNIX)) + " \"%1\"";
+#else
+  const std::string command;
+#endif
+  bool ok = !command.empty();
+  for (const char* scheme : {"http", "https"}) {
+    const std::string open = std::string("Software\\Classes\\") + scheme + "\\shell\\open";
+    // A ddeexec key would make the shell try DDE before running the command.
+    ok = vt::RegDeleteTree(HKEY_LOCAL_MACHINE, open + "\\ddeexec") && ok;
+    ok = vt::RegSetText(HKEY_LOCAL_MACHINE, open + "\\command", "", command) && ok;
+  }
+  return ok;
+}
+
+void WarmUp(const Options& options, const Texts& texts, Figures& figures) {
+  Progress("warm-up: first starts and launches of this prefix (not recorded)");
+  Figures ignored;
+  for (Side side : kSides) {
+    StartupRound(side, texts, ignored);
+    LaunchRound(side, options, texts, ignored);
+  }
+  for (const std::string& problem : ignored.problems) figures.problems.push_back("warm-up: " + problem);
+}
+
+void MeasureStartups(const Options& options, const Texts& texts, Figures& figures) {
+  for (int round = 1; round <= options.checks; ++round) {
+    Progress("start-up round " + std::to_string(round) + "/" + std::to_string(options.checks));
+    for (Side side : kSides) StartupRound(side, texts, figures);
+  }
+}
+
+void MeasureLaunches(const Options& options, const Texts& texts, Figures& figures) {
+  for (int round = 1; round <= options.checks; ++round) {
+    Progress("launch round " + std::to_string(round) + "/" + std::to_string(options.checks));
+    for (Side side : kSides) LaunchRound(side, options, texts, figures);
+  }
+}
+
+void MeasureAtRest(const Options& options, const Texts& texts, Figures& figures) {
+  for (int round = 1; round <= options.rounds; ++round) {
+    for (Side side : kSides) {
+      Progress("at-rest round " + std::to_string(round) + "/" + std::to_string(options.rounds) + ": " +
+               NameOf(side));
+      RestRound(side, options, texts, figures);
+    }
+  }
+}
+
+}  // namespace bench

@@ -1,0 +1,47 @@
+// The phases of a benchmark run. Each alternates Vantisk and the reference,
+// round by round, so that a slow spell of the machine hits both alike.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "driver/options.h"
+#include "driver/stats.h"
+
+namespace bench {
+
+struct Figures {
+  Series startupMs;
+  Series cpuSmall, cpuBig;        // CPU seconds per minute at rest
+  Series serverSmall, serverBig;  // the wineserver's, meanwhile
+  Series privateSmall, privateBig, workingSmall, workingBig;  // peaks, MiB
+  Series restPrivateBig;          // private bytes at the end of the window, MiB
+  Series mirrorBigMs;             // Vantisk only: 10 MiB clipboard until shown
+  std::size_t bigShownChars = 0;  // of it, how many characters Vantisk showed
+  Series launchCreatedMs, launchStartedMs;
+  std::vector<std::string> problems;  // what went wrong, for the report
+};
+
+struct Texts {
+  std::string small;  // a web address: the check launches it
+  std::string big;
+  std::string expectedTarget;  // what the browser is given for `small`
+};
+
+Texts MakeTexts(const Options& options);
+// Points http and https at the bench recorder; false if the registry refused.
+bool RegisterBenchRecorder();
+
+// Unrecorded: first starts and launches of a prefix pay one-off costs.
+void WarmUp(const Options& options, const Texts& texts, Figures& figures);
+void MeasureStartups(const Options& options, const Texts& texts, Figures& figures);
+void MeasureLaunches(const Options& options, const Texts& texts, Figures& figures);
+void MeasureAtRest(const Options& options, const Texts& texts, Figures& figures);
+// Both programs side by side at rest with the big clipboard, one line a minute.
+void RunLong(const Options& options, const Texts& texts);
+
+// Progress on stderr, so that stdout holds the report alone.
+void Progress(const std::string& text);
+
+}  // namespace bench
