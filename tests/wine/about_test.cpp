@@ -11,14 +11,6 @@ constexpr char kMsinfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr char kLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr size_t kAboutItem = 0;
 
-std::string TempFolder(const std::string& name) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + name;
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
 class AboutWindow : public VantiskTest {
  protected:
   void SetUp() override {

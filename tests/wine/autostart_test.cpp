@@ -48,9 +48,7 @@ TEST_F(AutostartSwitch, TickingWritesTheQuotedPathAndUntickingRemovesIt) {
 TEST_F(AutostartSwitch, AStoredOnRewritesTheValueWithTheProgramsCurrentPath) {
   ASSERT_TRUE(SetSetting("start", "autoboot", " 1"));
   ASSERT_TRUE(RegSetText(HKEY_LOCAL_MACHINE, kRunKey, "Vantisk", "\"C:\\old place\\Vantisk.exe\""));
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string moved = CopyFileTo(VantiskExePath(), std::string(temp) + "moved here");
+  const std::string moved = CopyFileTo(VantiskExePath(), TempFolder("moved here"));
   ASSERT_FALSE(moved.empty());
   Start(moved);
   EXPECT_EQ(SendTimed(SettingsControl(settings_ids::Check1), BM_GETCHECK), BST_CHECKED);

@@ -143,3 +143,15 @@ std::optional<DWORD> GdiObjects(DWORD pid) { return GuiObjects(pid, GR_GDIOBJECT
 std::optional<DWORD> UserObjects(DWORD pid) { return GuiObjects(pid, GR_USEROBJECTS); }
 
 }  // namespace vt
+
+namespace vt {
+
+std::string TempFolder(const std::string& name) {
+  char temp[MAX_PATH];
+  const DWORD length = GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp, length < MAX_PATH ? length : 0) + name;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+}  // namespace vt

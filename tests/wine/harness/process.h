@@ -49,6 +49,9 @@ class VantiskProcess {
 // returns the new path, "" on failure. An existing copy is replaced.
 std::string CopyFileTo(const std::string& file, const std::string& directory);
 
+// A folder of that name in the temporary folder, created if needed (Windows path).
+std::string TempFolder(const std::string& name);
+
 // For load tests. Wine 8 leaves some counters at 0 for every process; such
 // a 0 is not a measurement, so it is reported as nullopt (or, for memory,
 // replaced by the equivalent counter that Wine does keep).
