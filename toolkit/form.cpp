@@ -9,7 +9,9 @@
 namespace tk {
 namespace {
 
-constexpr char kFormProperty[] = "Vantisk.Form";
+// Each form window keeps its Form in its first extra bytes: reading them costs
+// nothing, where a window property is looked up by the system at every message.
+constexpr int kFormSlot = 0;
 
 DWORD FrameStyle(bool fixedDialog) {
   return fixedDialog ? (WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN) : WS_OVERLAPPEDWINDOW;
@@ -36,7 +38,9 @@ Form::~Form() {
 }
 
 Form* Form::FromHandle(HWND window) {
-  return window ? static_cast<Form*>(GetPropA(window, kFormProperty)) : nullptr;
+  // Another class's extra bytes hold something else entirely.
+  if (!window || GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&StaticProc)) return nullptr;
+  return reinterpret_cast<Form*>(GetWindowLongPtrA(window, kFormSlot));
 }
 
 void Form::RegisterWindowClass() const {
@@ -44,6 +48,7 @@ void Form::RegisterWindowClass() const {
   windowClass.cbSize = sizeof windowClass;
   if (GetClassInfoExA(Instance(), design_.className, &windowClass)) return;
   windowClass.lpfnWndProc = StaticProc;
+  windowClass.cbWndExtra = sizeof(Form*);
   windowClass.hInstance = Instance();
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -293,12 +298,13 @@ LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (message == WM_NCCREATE) {
     auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     form->window_ = window;
-    SetPropA(window, kFormProperty, form);
+    SetWindowLongPtrA(window, kFormSlot, reinterpret_cast<LONG_PTR>(form));
   }
-  Form* form = FromHandle(window);
+  // Only form windows come here, the hotkey window through its subclass.
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, kFormSlot));
   if (!form) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    RemovePropA(window, kFormProperty);
+    SetWindowLongPtrA(window, kFormSlot, 0);
     form->window_ = nullptr;
     form->lastFocus_ = nullptr;
     for (Control* control : form->controls_) control->Forget();
