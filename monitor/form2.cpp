@@ -99,6 +99,13 @@ void Form2Window::Form_Load() {
   OnTop().MakeTopMost(hWnd());
   LoadList();
   RestorePosition();
+  clipboardWatch_.Listen(hWnd());
+}
+
+std::optional<LRESULT> Form2Window::OnMessage(UINT message, WPARAM, LPARAM) {
+  if (message != WM_CLIPBOARDUPDATE) return std::nullopt;
+  clipboardWatch_.OnUpdate();
+  return 0;
 }
 
 // The window is never destroyed while the program runs: closing it stores its
@@ -155,13 +162,14 @@ int Form2Window::MessageOutsideTopmostBand(const std::string& text, unsigned fla
 }
 
 // Text1 shows the clipboard as of the last tick. While neither the clipboard
-// nor Text1 changed, a tick costs one call and copies nothing; a clipboard
-// held open by another program leaves Text1 as it is until the next tick.
+// nor Text1 changed, a tick calls nothing and copies nothing; a clipboard held
+// open by another program leaves Text1 as it is until the next tick.
 void Form2Window::Timer1_Timer() {
-  DWORD sequence = tk::ClipboardSequence();
-  if (shownClipboardSequence_ == sequence && !text1Edited_) return;
-  if (tk::ReadClipboardText(hWnd(), clipboardText_, tk::kTextBoxLimit) == tk::ClipboardRead::Busy) return;
-  shownClipboardSequence_ = sequence;
+  if (!clipboardWatch_.TakeChange() && !text1Edited_) return;
+  if (tk::ReadClipboardText(hWnd(), clipboardText_, tk::kTextBoxLimit) == tk::ClipboardRead::Busy) {
+    clipboardWatch_.GiveBack();
+    return;
+  }
   text1Edited_ = false;
   pollSettingText1_ = true;
   Text1.SetText(clipboardText_);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "monitor/form2_ids.h"
+#include "toolkit/clipboard.h"
 #include "toolkit/controls.h"
 
 class Form2Window : public tk::Form {
@@ -32,6 +33,7 @@ class Form2Window : public tk::Form {
  protected:
   void Form_Load() override;
   void Form_Unload(bool& cancel) override;
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void Timer1_Timer();
@@ -50,7 +52,7 @@ class Form2Window : public tk::Form {
   void StorePosition();
 
   // The clipboard is read again only when it changed or the user edited Text1.
-  std::optional<unsigned long> shownClipboardSequence_;
+  tk::ClipboardWatch clipboardWatch_;
   bool text1Edited_ = false;
   bool pollSettingText1_ = false;
   std::string clipboardText_;

@@ -1,6 +1,7 @@
 #include "toolkit/clipboard.h"
 
 #include <cwchar>
+#include <utility>
 
 namespace tk {
 namespace {
@@ -64,6 +65,27 @@ ClipboardRead ReadClipboardText(HWND owner, std::string& text, size_t maxUnits) 
   const auto* wide = static_cast<const wchar_t*>(data.data());
   ToCodePage(wide, CutLength(wide, wcsnlen(wide, data.size() / sizeof(wchar_t)), maxUnits), text);
   return ClipboardRead::Text;
+}
+
+ClipboardWatch::~ClipboardWatch() {
+  if (listener_ && IsWindow(listener_)) RemoveClipboardFormatListener(listener_);
+}
+
+void ClipboardWatch::Listen(HWND window) {
+  if (!listener_ && AddClipboardFormatListener(window)) listener_ = window;
+}
+
+bool ClipboardWatch::TakeChange() {
+  if (listener_) return std::exchange(changed_, false);
+  const DWORD sequence = GetClipboardSequenceNumber();
+  if (sequence_ == sequence) return false;
+  sequence_ = sequence;
+  return true;
+}
+
+void ClipboardWatch::GiveBack() {
+  changed_ = true;
+  sequence_.reset();
 }
 
 }  // namespace tk

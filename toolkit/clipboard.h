@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tk {
@@ -19,7 +20,28 @@ enum class ClipboardRead {
 // never split), so a huge clipboard costs one copy, not several.
 ClipboardRead ReadClipboardText(HWND owner, std::string& text, size_t maxUnits = SIZE_MAX);
 
-// Changes whenever anything is put on the clipboard.
-inline DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }
+// Tells whether the clipboard may have changed since the last look. A window
+// that listens is told of every change by the system, so looking costs no call
+// at all; where it cannot listen, the clipboard's sequence number is compared.
+class ClipboardWatch {
+ public:
+  ClipboardWatch() = default;
+  ~ClipboardWatch();
+  ClipboardWatch(const ClipboardWatch&) = delete;
+  ClipboardWatch& operator=(const ClipboardWatch&) = delete;
+
+  void Listen(HWND window);
+  // The listening window's WM_CLIPBOARDUPDATE.
+  void OnUpdate() { changed_ = true; }
+  // True once for each change (and at the first look), which it then takes.
+  bool TakeChange();
+  // The change just taken could not be read: the next look takes it again.
+  void GiveBack();
+
+ private:
+  HWND listener_ = nullptr;
+  bool changed_ = true;
+  std::optional<DWORD> sequence_;
+};
 
 }  // namespace tk

@@ -6,6 +6,7 @@ vantisk_wine_test(NAME monitor SOURCES monitor_test.cpp
   SUITES Startup ClipboardMirror UrlCheck MonitorPosition)
 vantisk_wine_test(NAME hotkeys SOURCES hotkeys_test.cpp SUITES Hotkeys)
 vantisk_wine_test(NAME hotkey_proc SOURCES hotkey_proc_test.cpp ${program_sources}/hotkeys/sub_class.cpp)
+vantisk_wine_test(NAME clipboard_watch SOURCES clipboard_watch_test.cpp LIBS vantisk_toolkit)
 vantisk_wine_test(NAME checker_list SOURCES checker_list_test.cpp SUITES CheckerList)
 vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/settings/autostart.cpp
   SUITES AutostartSwitch AutostartRoutines)
