@@ -75,10 +75,11 @@ class Label : public Control {
   bool autoSize_;
 };
 
-// The most characters a text box holds. Far more than any address that can be
-// checked, and few enough that the edit control stays responsive: it lays out
-// its whole line on every change, which takes seconds per megabyte.
-inline constexpr size_t kTextBoxLimit = 65536;
+// The most characters a text box holds: twice the longest address that can be
+// checked, so a cut text is still refused as too long. The edit control lays
+// out its whole line on every change and keeps that layout, about 30 bytes a
+// character, so a larger limit only costs time and memory.
+inline constexpr size_t kTextBoxLimit = 4096;
 
 class TextBox : public Control {
  public:
