@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "driver/front_window.h"
 #include "driver/launch_log.h"
 #include "driver/programs.h"
 #include "driver/system_time.h"
@@ -86,8 +87,11 @@ void AddWindow(Side side, const RestWindow& window, const MemoryPeak& peak, Rest
   into.workingSet.Add(side, peak.workingSet / kMiB);
 }
 
-// The first half of a round at rest: started with the small clipboard.
-bool RestSmall(const RunningProgram& program, const Options& options, const Texts& texts, Figures& figures) {
+// The first half of a round at rest: started with the small clipboard, measured
+// first as it starts, its own window in front, then with another program in
+// front, as it rests while the user works elsewhere.
+bool RestSmall(const RunningProgram& program, const Options& options, const Texts& texts, FrontWindow& front,
+               Figures& figures) {
   const std::string name = NameOf(program.Which());
   MemoryPeak memory;
   {
@@ -97,12 +101,20 @@ bool RestSmall(const RunningProgram& program, const Options& options, const Text
       return false;
     }
   }
-  const std::optional<RestWindow> window = MeasureWindow(program, options.seconds, memory);
-  if (!window) {
+  const std::optional<RestWindow> inFront = MeasureWindow(program, options.seconds, memory);
+  if (!front.BringToFront()) {
+    Problem(figures, "the driver's window did not come to the front");
+    return false;
+  }
+  vt::PumpFor(static_cast<DWORD>(options.settleSeconds) * 1000);
+  const std::optional<RestWindow> behind = MeasureWindow(program, options.seconds, memory);
+  if (!inFront || !behind) {
     Problem(figures, name + ": no CPU figures");
     return false;
   }
-  AddWindow(program.Which(), *window, memory,
+  figures.cpuSmallFront.Add(program.Which(), inFront->cpuPerMinute);
+  if (inFront->serverPerMinute) figures.serverSmallFront.Add(program.Which(), *inFront->serverPerMinute);
+  AddWindow(program.Which(), *behind, memory,
             {figures.cpuSmall, figures.serverSmall, figures.privateSmall, figures.workingSmall});
   return true;
 }
@@ -131,12 +143,12 @@ void RestBig(const RunningProgram& program, const Options& options, const Texts&
 }
 
 // One program at rest: first with the small clipboard, then with the big one.
-void RestRound(Side side, const Options& options, const Texts& texts, Figures& figures) {
+void RestRound(Side side, const Options& options, const Texts& texts, FrontWindow& front, Figures& figures) {
   if (!vt::SetClipboardText(texts.small)) return Problem(figures, "could not set the clipboard");
   const std::unique_ptr<RunningProgram> program = RunningProgram::Start(side);
   if (!program) return Problem(figures, std::string(NameOf(side)) + " did not start");
   figures.startupMs.Add(side, program->StartupMs());
-  if (RestSmall(*program, options, texts, figures)) RestBig(*program, options, texts, figures);
+  if (RestSmall(*program, options, texts, front, figures)) RestBig(*program, options, texts, figures);
 }
 
 std::string ReadLaunchLog() {
@@ -287,11 +299,12 @@ void MeasureLaunches(const Options& options, const Texts& texts, Figures& figure
 }
 
 void MeasureAtRest(const Options& options, const Texts& texts, Figures& figures) {
+  FrontWindow front;
   for (int round = 1; round <= options.rounds; ++round) {
     for (Side side : kSides) {
       Progress("at-rest round " + std::to_string(round) + "/" + std::to_string(options.rounds) + ": " +
                NameOf(side));
-      RestRound(side, options, texts, figures);
+      RestRound(side, options, texts, front, figures);
     }
   }
 }

@@ -13,8 +13,9 @@ namespace bench {
 
 struct Figures {
   Series startupMs;
-  Series cpuSmall, cpuBig;        // CPU seconds per minute at rest
+  Series cpuSmall, cpuBig;        // CPU seconds per minute at rest, another program in front
   Series serverSmall, serverBig;  // the wineserver's, meanwhile
+  Series cpuSmallFront, serverSmallFront;  // the same with the program's own window in front
   Series privateSmall, privateBig, workingSmall, workingBig;  // peaks, MiB
   Series restPrivateBig;          // private bytes at the end of the window, MiB
   Series mirrorBigMs;             // Vantisk only: 10 MiB clipboard until shown
