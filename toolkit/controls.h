@@ -77,8 +77,8 @@ class Label : public Control {
 
 // The most characters a text box holds: twice the longest address that can be
 // checked, so a cut text is still refused as too long. The edit control lays
-// out its whole line on every change and keeps that layout, about 30 bytes a
-// character, so a larger limit only costs time and memory.
+// out its whole line on every change and keeps that layout (under Wine about 40
+// bytes a character), so a larger limit only costs time and memory.
 inline constexpr size_t kTextBoxLimit = 4096;
 
 class TextBox : public Control {
