@@ -2,6 +2,8 @@
 // line a minute, to see whether anything grows.
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "driver/phases.h"
 #include "driver/programs.h"
@@ -22,12 +24,6 @@ struct Minute {
   double workingSet[2] = {};
 };
 
-double Current(DWORD pid, bool privateBytes) {
-  const std::optional<vt::ProcessMemoryInfo> memory = vt::ProcessMemory(pid);
-  if (!memory) return 0;
-  return static_cast<double>(privateBytes ? memory->privateBytes : memory->workingSet) / kMiB;
-}
-
 void PrintMinute(int number, const Minute& minute) {
   std::printf("%6d  %11.3f s  %11.3f s  %9.1f MiB  %9.1f MiB  %9.1f MiB  %9.1f MiB\n", number, minute.cpu[0],
               minute.cpu[1], minute.privateBytes[0], minute.privateBytes[1], minute.workingSet[0],
@@ -43,30 +39,35 @@ void PrintGrowth(const Minute& first, const Minute& last) {
   }
 }
 
-Minute SampleMinute(const RunningProgram* programs[2], CpuSample cpuBefore[2]) {
+// The minute's figures; nullopt when a program is gone.
+std::optional<Minute> SampleMinute(const RunningProgram* programs[2], CpuSample cpuBefore[2]) {
   const double end = NowMs() + kMinuteMs;
   while (NowMs() < end) vt::PumpFor(static_cast<DWORD>(std::min<double>(kSampleEveryMs, end - NowMs())) + 1);
   Minute minute;
   for (int side = 0; side < 2; ++side) {
-    const CpuSample cpu = programs[side]->Cpu().value_or(cpuBefore[side]);
-    minute.cpu[side] = CpuBetween(cpuBefore[side], cpu);
-    cpuBefore[side] = cpu;
-    minute.privateBytes[side] = Current(programs[side]->Pid(), true);
-    minute.workingSet[side] = Current(programs[side]->Pid(), false);
+    const std::optional<CpuSample> cpu = programs[side]->Cpu();
+    const std::optional<vt::ProcessMemoryInfo> memory = vt::ProcessMemory(programs[side]->Pid());
+    if (!cpu || !memory) return std::nullopt;
+    minute.cpu[side] = CpuBetween(cpuBefore[side], *cpu);
+    cpuBefore[side] = *cpu;
+    minute.privateBytes[side] = static_cast<double>(memory->privateBytes) / kMiB;
+    minute.workingSet[side] = static_cast<double>(memory->workingSet) / kMiB;
   }
   return minute;
 }
 
 }  // namespace
 
-void RunLong(const Options& options, const Texts& texts) {
-  if (!vt::SetClipboardText(texts.big)) return Progress("could not set the clipboard");
+bool RunLong(const Options& options, const Texts& texts) {
+  const auto fail = [](const std::string& why) {
+    Progress(why);
+    return false;
+  };
+  if (!vt::SetClipboardText(texts.big)) return fail("could not set the clipboard");
   const std::unique_ptr<RunningProgram> vantisk = RunningProgram::Start(Side::Vantisk);
-  if (!vantisk || !vantisk->WaitForMirror(0, texts.big.size(), 180000)) {
-    return Progress("Vantisk did not start");
-  }
+  if (!vantisk || !vantisk->WaitForMirror(0, texts.big.size(), 180000)) return fail("Vantisk did not start");
   const std::unique_ptr<RunningProgram> reference = RunningProgram::Start(Side::Reference);
-  if (!reference || !vantisk->WaitResponsive(120000)) return Progress("the reference did not start");
+  if (!reference || !reference->WaitResponsive(120000)) return fail("the reference did not start");
   vt::PumpFor(static_cast<DWORD>(options.settleSeconds) * 1000);
 
   std::printf("Long run: both programs at once, at rest, %zu-byte clipboard text, %d minutes.\n"
@@ -77,12 +78,15 @@ void RunLong(const Options& options, const Texts& texts) {
   CpuSample cpu[2] = {vantisk->Cpu().value_or(CpuSample{}), reference->Cpu().value_or(CpuSample{})};
   Minute first, last;
   for (int number = 1; number <= options.minutes; ++number) {
-    last = SampleMinute(programs, cpu);
+    const std::optional<Minute> minute = SampleMinute(programs, cpu);
+    if (!minute) return fail("a program ended in minute " + std::to_string(number));
+    last = *minute;
     if (number == 1) first = last;
     PrintMinute(number, last);
   }
   std::printf("\n");
   PrintGrowth(first, last);
+  return true;
 }
 
 }  // namespace bench

@@ -101,10 +101,7 @@ int Run(const Options& options) {
     return 1;
   }
   const Texts texts = MakeTexts(options);
-  if (options.minutes > 0) {
-    RunLong(options, texts);
-    return 0;
-  }
+  if (options.minutes > 0) return RunLong(options, texts) ? 0 : 1;
   PrintHeader(options);
   Figures figures;
   WarmUp(options, texts, figures);

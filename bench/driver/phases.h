@@ -40,7 +40,8 @@ void MeasureStartups(const Options& options, const Texts& texts, Figures& figure
 void MeasureLaunches(const Options& options, const Texts& texts, Figures& figures);
 void MeasureAtRest(const Options& options, const Texts& texts, Figures& figures);
 // Both programs side by side at rest with the big clipboard, one line a minute.
-void RunLong(const Options& options, const Texts& texts);
+// False, with the reason on stderr, when the programs did not start or one ended.
+bool RunLong(const Options& options, const Texts& texts);
 
 // Progress on stderr, so that stdout holds the report alone.
 void Progress(const std::string& text);
