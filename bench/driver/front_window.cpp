@@ -1,6 +1,6 @@
 #include "driver/front_window.h"
 
-#include "harness/wait.h"
+#include "harness/input.h"
 
 namespace bench {
 namespace {
@@ -23,19 +23,14 @@ FrontWindow::FrontWindow() {
   static const ATOM registered = RegisterFrontClass();
   if (!registered) return;
   // Away from both programs' windows, so it hides nothing they draw.
-  window_ = CreateWindowExA(0, kClassName, "Another program", WS_OVERLAPPEDWINDOW, 700, 600, 300, 200, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-FrontWindow::~FrontWindow() {
-  if (window_) DestroyWindow(window_);
+  window_.reset(CreateWindowExA(0, kClassName, "Another program", WS_OVERLAPPEDWINDOW, 700, 600, 300, 200,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
 bool FrontWindow::BringToFront() {
   if (!window_) return false;
-  ShowWindow(window_, SW_SHOW);
-  SetForegroundWindow(window_);
-  return vt::WaitUntil([&] { return GetForegroundWindow() == window_; }, kActivationMs, 20);
+  ShowWindow(window_.get(), SW_SHOW);
+  return vt::BringToFront(window_.get(), kActivationMs);
 }
 
 }  // namespace bench

@@ -5,20 +5,18 @@
 
 #include <windows.h>
 
+#include "harness/handles.h"
+
 namespace bench {
 
 class FrontWindow {
  public:
   FrontWindow();
-  ~FrontWindow();
-  FrontWindow(const FrontWindow&) = delete;
-  FrontWindow& operator=(const FrontWindow&) = delete;
-
   // Activates the window; false if it did not become the foreground window.
   bool BringToFront();
 
  private:
-  HWND window_ = nullptr;
+  vt::UniqueWindow window_;
 };
 
 }  // namespace bench

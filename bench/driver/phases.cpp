@@ -10,7 +10,8 @@
 #include "harness/clipboard.h"
 #include "harness/handles.h"
 #include "harness/input.h"
-#include "harness/registry.h"
+#include "harness/process.h"
+#include "harness/browser.h"
 #include "harness/text.h"
 #include "harness/wait.h"
 #include "monitor/url_check.h"
@@ -151,26 +152,13 @@ void RestRound(Side side, const Options& options, const Texts& texts, FrontWindo
   if (RestSmall(*program, options, texts, front, figures)) RestBig(*program, options, texts, figures);
 }
 
-std::string ReadLaunchLog() {
-  const vt::UniqueHandle file = vt::OwnHandle(
-      CreateFileW(kBenchLaunchLog, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string content;
-  char buffer[4096];
-  DWORD read = 0;
-  while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    content.append(buffer, read);
-  }
-  return content;
-}
-
 bool ClearLaunchLog() {
   return DeleteFileW(kBenchLaunchLog) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 std::optional<Launch> WaitForLaunch() {
   std::vector<Launch> launches;
-  vt::WaitUntil([&] { return !(launches = ParseLaunchLog(ReadLaunchLog())).empty(); }, kLaunchTimeoutMs, 5);
+  vt::WaitUntil([&] { return !(launches = ParseLaunchLog(vt::ReadWholeFile(kBenchLaunchLog))).empty(); }, kLaunchTimeoutMs, 5);
   if (launches.empty()) return std::nullopt;
   return launches.front();
 }
@@ -202,25 +190,24 @@ void VantiskLaunch(const Options& options, const Texts& texts, Figures& figures)
   RecordLaunch(Side::Vantisk, requested, texts, figures);
 }
 
-struct Event {
-  vt::UniqueHandle handle;
-  explicit Event(const std::string& name) : handle(CreateEventA(nullptr, FALSE, FALSE, name.c_str())) {}
-};
+vt::UniqueHandle NewEvent(const std::string& name) {
+  return vt::UniqueHandle(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
+}
 
 // The reference's launch, started by an event once its process is up.
 void ReferenceLaunch(const Options& options, const Texts& texts, Figures& figures) {
   const std::string name = "Local\\VantiskBench." + std::to_string(GetCurrentProcessId()) + ".go";
-  const Event go(name), ready(name + ".ready");
+  const vt::UniqueHandle go = NewEvent(name), ready = NewEvent(name + ".ready");
   vt::VantiskProcess process;
-  if (!go.handle || !ready.handle ||
+  if (!go || !ready ||
       !process.Start(ExePathOf(Side::Reference), "--launch " + Quoted(texts.expectedTarget) + " --go " + name) ||
-      WaitForSingleObject(ready.handle.get(), kLaunchTimeoutMs) != WAIT_OBJECT_0) {
+      WaitForSingleObject(ready.get(), kLaunchTimeoutMs) != WAIT_OBJECT_0) {
     return Problem(figures, "the reference did not get ready for its launch");
   }
   vt::PumpFor(static_cast<DWORD>(options.settleSeconds) * 1000);
   if (!ClearLaunchLog()) return Problem(figures, "could not clear the launch log");
   const std::uint64_t requested = SystemTimeNow();
-  SetEvent(go.handle.get());
+  SetEvent(go.get());
   RecordLaunch(Side::Reference, requested, texts, figures);
   if (!process.WaitForExit(kLaunchTimeoutMs) || process.ExitCode() != 0u) {
     Problem(figures, "the reference's ShellExecuteA did not succeed");
@@ -260,18 +247,10 @@ Texts MakeTexts(const Options& options) {
 
 bool RegisterBenchRecorder() {
 #ifdef BENCH_RECORDER_EXE_UNIX
-  const std::string command = Quoted(vt::WindowsPathFromUnix(BENCH_RECORDER_EXE_UNIX)) + " \"%1\"";
+  return vt::RegisterBrowser(vt::WindowsPathFromUnix(BENCH_RECORDER_EXE_UNIX));
 #else
-  const std::string command;
+  return false;
 #endif
-  bool ok = !command.empty();
-  for (const char* scheme : {"http", "https"}) {
-    const std::string open = std::string("Software\\Classes\\") + scheme + "\\shell\\open";
-    // A ddeexec key would make the shell try DDE before running the command.
-    ok = vt::RegDeleteTree(HKEY_LOCAL_MACHINE, open + "\\ddeexec") && ok;
-    ok = vt::RegSetText(HKEY_LOCAL_MACHINE, open + "\\command", "", command) && ok;
-  }
-  return ok;
 }
 
 void WarmUp(const Options& options, const Texts& texts, Figures& figures) {

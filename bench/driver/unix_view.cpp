@@ -7,25 +7,13 @@
 
 #include "driver/proc_text.h"
 #include "harness/handles.h"
+#include "harness/process.h"
 
 namespace bench {
 namespace {
 
-std::string ReadAll(const std::wstring& path) {
-  const vt::UniqueHandle file = vt::OwnHandle(CreateFileW(
-      path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string content;
-  if (!file) return content;
-  // /proc files report a size of 0: read until the end instead.
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-  return content;
-}
-
 std::string ProcFile(int pid, const wchar_t* name) {
-  return ReadAll(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\" + name);
+  return vt::ReadWholeFile(L"Z:\\proc\\" + std::to_wstring(pid) + L"\\" + name);
 }
 
 // "WINEPREFIX=<path>" as every process of this prefix has it in its Unix
@@ -99,7 +87,7 @@ std::optional<CpuSample> UnixProcess::Cpu() const {
   do {
     const std::optional<int> thread = PidOf(entry);
     const std::optional<std::uint64_t> ns =
-        thread ? ParseSchedstatNs(ReadAll(tasks + entry.cFileName + L"\\schedstat")) : std::nullopt;
+        thread ? ParseSchedstatNs(vt::ReadWholeFile(tasks + entry.cFileName + L"\\schedstat")) : std::nullopt;
     if (!ns) continue;
     sample.threads.push_back(*thread);
     sample.threadSeconds += static_cast<double>(*ns) / 1e9;

@@ -38,15 +38,7 @@ void Spin(DWORD ms) {
   while (GetTickCount64() < end) counter = counter + 1;
 }
 
-std::vector<Launch> LoggedLaunches() {
-  const vt::UniqueHandle file = vt::OwnHandle(CreateFileW(kBenchLaunchLog, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string content(1 << 16, '\0');
-  DWORD read = 0;
-  if (file) ReadFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr);
-  content.resize(read);
-  return ParseLaunchLog(content);
-}
+std::vector<Launch> LoggedLaunches() { return ParseLaunchLog(vt::ReadWholeFile(kBenchLaunchLog)); }
 
 class Recorded : public ::testing::Test {
  protected:

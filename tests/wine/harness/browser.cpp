@@ -2,6 +2,7 @@
 
 #include "harness/handles.h"
 #include "harness/paths.h"
+#include "harness/process.h"
 #include "harness/registry.h"
 #include "harness/text.h"
 #include "harness/wait.h"
@@ -15,26 +16,11 @@ std::string ShellKey(const char* scheme) {
   return std::string("Software\\Classes\\") + scheme + "\\shell";
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  const UniqueHandle file = OwnHandle(
-      CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return {};
-  std::string content;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    content.append(buffer, read);
-  }
-  return content;
-}
-
 }  // namespace
 
-bool RegisterRecorderAsBrowser() {
+bool RegisterBrowser(const std::string& exe) {
   std::string command = "\"";
-  command += RecorderExePath();
+  command += exe;
   command += "\" \"%1\"";
   bool ok = true;
   for (const char* scheme : kSchemes) {
@@ -45,6 +31,8 @@ bool RegisterRecorderAsBrowser() {
   return ok;
 }
 
+bool RegisterRecorderAsBrowser() { return RegisterBrowser(RecorderExePath()); }
+
 bool UnregisterBrowser() {
   bool ok = true;
   for (const char* scheme : kSchemes) ok = RegDeleteTree(HKEY_LOCAL_MACHINE, ShellKey(scheme)) && ok;
@@ -52,7 +40,7 @@ bool UnregisterBrowser() {
 }
 
 std::vector<std::string> Launches() {
-  const std::string content = ReadWholeFile(kLaunchLog);
+  const std::string content = ReadWholeFile(Widen(kLaunchLog));
   std::vector<std::string> lines;
   size_t start = 0;
   for (size_t end = content.find('\n'); end != std::string::npos;

@@ -13,6 +13,9 @@ namespace vt {
 
 inline constexpr char kLaunchLog[] = "C:\\vantisk-launches.log";
 
+// Makes `exe` (a Windows path) the handler of http and https URLs, run with
+// the URL as its one argument.
+bool RegisterBrowser(const std::string& exe);
 bool RegisterRecorderAsBrowser();
 // Removes the open verb of http and https: URLs then have no handler at all.
 bool UnregisterBrowser();

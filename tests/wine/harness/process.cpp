@@ -154,4 +154,17 @@ std::string TempFolder(const std::string& name) {
   return folder;
 }
 
+std::string ReadWholeFile(const std::wstring& path) {
+  const UniqueHandle file = OwnHandle(CreateFileW(path.c_str(), GENERIC_READ,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string content;
+  if (!file) return content;
+  // Read to the end: a /proc file reports a size of 0.
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+  return content;
+}
+
 }  // namespace vt

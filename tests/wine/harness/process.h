@@ -51,6 +51,9 @@ std::string CopyFileTo(const std::string& file, const std::string& directory);
 
 // A folder of that name in the temporary folder, created if needed (Windows path).
 std::string TempFolder(const std::string& name);
+// The whole content of a file, also one another process is writing or that
+// reports no size (/proc through Z:\); "" when it cannot be opened.
+std::string ReadWholeFile(const std::wstring& path);
 
 // For load tests. Wine 8 leaves some counters at 0 for every process; such
 // a 0 is not a measurement, so it is reported as nullopt (or, for memory,
