@@ -8,6 +8,7 @@
 
 namespace bench {
 
+// scripts/bench.sh bounds a run's time from these defaults: change both together.
 struct Options {
   int seconds = 12;      // length of one at-rest CPU window
   int rounds = 3;        // Vantisk/reference rounds of the at-rest phase

@@ -21,7 +21,6 @@ class UnixProcess {
 
   // User + kernel time so far (see CpuBetween); nullopt once it is gone.
   std::optional<CpuSample> Cpu() const;
-  int Pid() const { return pid_; }
 
  private:
   explicit UnixProcess(int pid) : pid_(pid) {}
