@@ -6,7 +6,6 @@ namespace vt {
 namespace {
 
 namespace ids = vantisk::form2_ids;
-const std::string kChecker(vantisk::kDefaultCheckerUrl);
 
 class Startup : public VantiskTest {};
 class ClipboardMirror : public VantiskTest {};
@@ -86,19 +85,13 @@ TEST_F(ClipboardMirror, NoTextOnTheClipboardEmptiesText1) {
 TEST_F(ClipboardMirror, ABusyClipboardLeavesText1AsItWas) {
   Start();
   PutOnClipboard("before");
-  HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
-  const wchar_t text[] = L"after";
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
-  memcpy(GlobalLock(memory), text, sizeof text);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  PumpFor(1000);
-  EXPECT_EQ(MonitorText(ids::Text1), "before");
-  EXPECT_TRUE(Responds(monitor, 1000));
-  CloseClipboard();
-  DestroyWindow(owner);
+  {
+    const HeldClipboard held("after");
+    ASSERT_TRUE(held);
+    PumpFor(1000);
+    EXPECT_EQ(MonitorText(ids::Text1), "before");
+    EXPECT_TRUE(Responds(monitor, 1000));
+  }
   EXPECT_TRUE(WaitUntil([this] { return MonitorText(ids::Text1) == "after"; }, 3000));
 }
 

@@ -14,14 +14,17 @@ namespace {
 
 constexpr DWORD kOpenTimeoutMs = 3000;
 
+// A message-only window: with no owner, EmptyClipboard would leave
+// SetClipboardData failing.
+HWND NewClipboardOwner() {
+  return CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+}
+
 // Open clipboard for the lifetime of the object. Another program may hold it
-// for a moment, so opening is retried. The owner is a message-only window:
-// with no owner, EmptyClipboard would leave SetClipboardData failing.
+// for a moment, so opening is retried.
 class OpenClipboardSession {
  public:
-  OpenClipboardSession()
-      : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                               nullptr)) {
+  OpenClipboardSession() : owner_(NewClipboardOwner()) {
     open_ = owner_ && WaitUntil([this] { return OpenClipboard(owner_.get()) != 0; },
                                 kOpenTimeoutMs, 10);
   }
@@ -51,8 +54,21 @@ UniqueGlobal CopyToGlobal(const std::wstring& text) {
 
 }  // namespace
 
+UniqueGlobal GlobalText(const std::string& utf8) { return CopyToGlobal(Widen(utf8)); }
+
+HeldClipboard::HeldClipboard(const std::string& pending) : owner_(NewClipboardOwner()) {
+  UniqueGlobal memory = GlobalText(pending);
+  open_ = owner_ && memory && WaitUntil([this] { return OpenClipboard(owner_.get()) != 0; }, kOpenTimeoutMs, 10);
+  held_ = open_ && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get());
+  if (held_) memory.release();  // the clipboard owns it now
+}
+
+HeldClipboard::~HeldClipboard() {
+  if (open_) CloseClipboard();
+}
+
 bool SetClipboardText(const std::string& utf8) {
-  UniqueGlobal memory = CopyToGlobal(Widen(utf8));
+  UniqueGlobal memory = GlobalText(utf8);
   const OpenClipboardSession clipboard;
   if (!memory || !clipboard || !EmptyClipboard()) return false;
   if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
