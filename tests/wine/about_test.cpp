@@ -9,14 +9,13 @@ namespace ids = vantisk::about_ids;
 
 constexpr char kMsinfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr char kLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
-constexpr size_t kAboutItem = 0;
 
 class AboutWindow : public VantiskTest {
  protected:
   void SetUp() override {
     VantiskTest::SetUp();
-    RegDeleteValue(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH");
-    RegDeleteValue(HKEY_LOCAL_MACHINE, kLocationKey, "MSINFO");
+    ASSERT_TRUE(RegDeleteValue(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH"));
+    ASSERT_TRUE(RegDeleteValue(HKEY_LOCAL_MACHINE, kLocationKey, "MSINFO"));
     // The prefix is this suite's own copy: without the system's tool the
     // registry alone decides.
     char system[MAX_PATH];
@@ -25,7 +24,7 @@ class AboutWindow : public VantiskTest {
   }
 
   void OpenAbout() {
-    ChooseFromTrayMenu(kAboutItem);
+    ChooseFromTrayMenu(kAbout);
     about = WaitForTopWindow(ids::kClassName, app.Pid(), 3000);
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(WaitUntil([this] { return IsVisible(about); }, 3000));

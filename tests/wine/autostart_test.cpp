@@ -22,9 +22,9 @@ class AutostartSwitch : public VantiskTest {
  protected:
   void SetUp() override {
     VantiskTest::SetUp();
-    RegDeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Vantisk");
-    RegDeleteValue(HKEY_CURRENT_USER, kRunKey, "Vantisk");
-    RegDeleteTree(HKEY_LOCAL_MACHINE, kParkingKey);
+    ASSERT_TRUE(RegDeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Vantisk"));
+    ASSERT_TRUE(RegDeleteValue(HKEY_CURRENT_USER, kRunKey, "Vantisk"));
+    ASSERT_TRUE(RegDeleteTree(HKEY_LOCAL_MACHINE, kParkingKey));
   }
   void ClickTheBox() {
     ASSERT_TRUE(Click(SettingsControl(settings_ids::Check1)));

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "harness/clipboard.h"
+#include "harness/handles.h"
 #include "harness/wait.h"
 #include "toolkit/clipboard.h"
 
@@ -14,19 +15,25 @@ namespace {
 class ListeningWindow {
  public:
   explicit ListeningWindow(tk::ClipboardWatch& watch) {
+    static const ATOM registered = RegisterListenerClass();
+    if (!registered) return;
+    window_.reset(CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr));
+    if (window_) SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&watch));
+  }
+  HWND get() const { return window_.get(); }
+
+ private:
+  static constexpr char kClassName[] = "ClipboardWatchTest";
+
+  static ATOM RegisterListenerClass() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = Proc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "ClipboardWatchTest";
-    RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              windowClass.hInstance, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&watch));
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass);
   }
-  ~ListeningWindow() { DestroyWindow(window_); }
-  HWND get() const { return window_; }
 
- private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLIPBOARDUPDATE) {
       reinterpret_cast<tk::ClipboardWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA))->OnUpdate();
@@ -34,7 +41,8 @@ class ListeningWindow {
     }
     return DefWindowProcA(window, message, wParam, lParam);
   }
-  HWND window_ = nullptr;
+
+  vt::UniqueWindow window_;
 };
 
 // Lets the system deliver the updates of changes made so far.
@@ -77,6 +85,7 @@ TEST(ClipboardWatch, WithoutAWindowTheSequenceNumberIsCompared) {
 TEST(ClipboardWatch, AClipboardEmptiedByAnotherProgramCountsAsAChange) {
   tk::ClipboardWatch watch;
   ListeningWindow window(watch);
+  ASSERT_NE(window.get(), nullptr);
   watch.Listen(window.get());
   ASSERT_TRUE(vt::SetClipboardText("https://kept.example/"));
   Deliver();

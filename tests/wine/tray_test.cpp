@@ -8,8 +8,6 @@ namespace {
 
 namespace about_ids = vantisk::about_ids;
 
-enum TrayItem : size_t { kAbout = 0, kShow = 2, kHide = 3, kSettings = 5, kExit = 7 };
-
 class TrayMenu : public VantiskTest {
  protected:
   // A later start: the settings window stays hidden.
@@ -127,11 +125,11 @@ TEST_F(TrayMenu, MovingTheMouseOverTheSettingsWindowNeverOpensTheMenu) {
   for (int x : {10, 515, 517, 600}) {
     POINT point{x, client.bottom / 2};
     ClientToScreen(settings, &point);
-    SetCursorPos(point.x, point.y);
+    ASSERT_TRUE(SetCursorPos(point.x, point.y));
     INPUT move{};
     move.type = INPUT_MOUSE;
     move.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &move, sizeof move);
+    ASSERT_EQ(SendInput(1, &move, sizeof move), 1u);
     PumpFor(100);
   }
   EXPECT_EQ(FindPopupMenu(500, app.Pid()), nullptr);

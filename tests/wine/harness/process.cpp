@@ -45,7 +45,6 @@ VantiskProcess& VantiskProcess::operator=(VantiskProcess&& other) noexcept {
     Terminate();
     process_ = std::move(other.process_);
     pid_ = std::exchange(other.pid_, 0);
-    threadId_ = std::exchange(other.threadId_, 0);
   }
   return *this;
 }
@@ -64,7 +63,6 @@ bool VantiskProcess::Start(const std::string& exePath, const std::string& argume
   const UniqueHandle thread(info.hThread);
   process_.reset(info.hProcess);
   pid_ = info.dwProcessId;
-  threadId_ = info.dwThreadId;
   return true;
 }
 
@@ -142,16 +140,12 @@ std::optional<DWORD> GdiObjects(DWORD pid) { return GuiObjects(pid, GR_GDIOBJECT
 
 std::optional<DWORD> UserObjects(DWORD pid) { return GuiObjects(pid, GR_USEROBJECTS); }
 
-}  // namespace vt
-
-namespace vt {
-
 std::string TempFolder(const std::string& name) {
-  char temp[MAX_PATH];
-  const DWORD length = GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp, length < MAX_PATH ? length : 0) + name;
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
+  wchar_t temp[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+  if (length == 0 || length > MAX_PATH) return {};
+  const std::wstring folder = std::wstring(temp, length) + Widen(name);
+  return CreateDirectories(folder) ? Narrow(folder) : std::string();
 }
 
 std::string ReadWholeFile(const std::wstring& path) {

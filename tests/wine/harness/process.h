@@ -28,8 +28,6 @@ class VantiskProcess {
   bool Start(const std::string& exePath = VantiskExePath(), const std::string& arguments = {});
 
   DWORD Pid() const { return pid_; }
-  DWORD MainThreadId() const { return threadId_; }
-  HANDLE Handle() const { return process_.get(); }
   bool IsRunning() const;
   // True once the program has exited (at once if it never ran).
   bool WaitForExit(DWORD timeoutMs) const;
@@ -42,14 +40,14 @@ class VantiskProcess {
  private:
   UniqueHandle process_;
   DWORD pid_ = 0;
-  DWORD threadId_ = 0;
 };
 
 // Copies `file` into `directory` (created as needed, Windows paths) and
 // returns the new path, "" on failure. An existing copy is replaced.
 std::string CopyFileTo(const std::string& file, const std::string& directory);
 
-// A folder of that name in the temporary folder, created if needed (Windows path).
+// A folder of that name in the temporary folder, created if needed (Windows
+// path); "" when it cannot be created.
 std::string TempFolder(const std::string& name);
 // The whole content of a file, also one another process is writing or that
 // reports no size (/proc through Z:\); "" when it cannot be opened.

@@ -129,4 +129,19 @@ bool SetText(HWND edit, const std::string& text, DWORD timeoutMs) {
   return result && *result == TRUE;
 }
 
+std::vector<std::string> ListBoxItems(HWND list, DWORD timeoutMs) {
+  std::vector<std::string> items;
+  const auto count = static_cast<int>(SendTimed(list, LB_GETCOUNT, 0, 0, timeoutMs).value_or(0));
+  for (int i = 0; i < count; ++i) {
+    const auto index = static_cast<WPARAM>(i);
+    const auto length = static_cast<int>(SendTimed(list, LB_GETTEXTLEN, index, 0, timeoutMs).value_or(LB_ERR));
+    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    // LB_GETTEXT takes no buffer size: the buffer is sized from LB_GETTEXTLEN.
+    if (length > 0) SendTimed(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()), timeoutMs);
+    text.resize(static_cast<size_t>(std::max(length, 0)));
+    items.push_back(Narrow(text));
+  }
+  return items;
+}
+
 }  // namespace vt

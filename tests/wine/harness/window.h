@@ -27,6 +27,8 @@ std::optional<LRESULT> SendTimed(HWND window, UINT message, WPARAM wParam = 0, L
 bool Responds(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
 
 HWND Control(HWND form, int id);
+// The entries of a list box, however long each is.
+std::vector<std::string> ListBoxItems(HWND list, DWORD timeoutMs = kDefaultTimeoutMs);
 bool IsTopmost(HWND window);
 bool IsVisible(HWND window);
 // Dots per inch the window is drawn at (96 where the system cannot tell).
