@@ -18,7 +18,6 @@ class CheckerList : public VantiskTest {
     ASSERT_TRUE(SetSetting("data", "listcount", count));
   }
 
-  int ListCount() const { return static_cast<int>(SendTimed(MonitorControl(ids::List1), LB_GETCOUNT).value_or(-1)); }
 
   void Add(const std::string& text) {
     const int before = ListCount();

@@ -5,7 +5,6 @@
 namespace vt {
 namespace {
 
-constexpr size_t kAboutItem = 0;
 
 // The runner sets the display's DPI for each suite (Wine reads it when its
 // session starts).
@@ -21,7 +20,7 @@ class HighDpi : public VantiskTest {
   void ExpectLayoutInTwips(int dpi) {
     Start();
     EXPECT_EQ(static_cast<int>(WindowDpi(monitor)), dpi);
-    ChooseFromTrayMenu(kAboutItem);
+    ChooseFromTrayMenu(kAbout);
     HWND about = WaitForTopWindow(vantisk::about_ids::kClassName, app.Pid(), 3000);
     ASSERT_NE(about, nullptr);
     const int onePixel = 1440 / dpi;

@@ -6,17 +6,14 @@
 #include "vantisk_fixture.h"
 
 #include <cstdio>
+#include <memory>
 
 namespace vt {
 namespace {
 
 namespace ids = vantisk::form2_ids;
-const std::string kChecker(vantisk::kDefaultCheckerUrl);
 constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
 constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
-constexpr char kTooLong[] =
-    "The address is too long to check: the checker URL and the address together may have at most 2048 "
-    "characters.";
 constexpr size_t kLongestTarget = 2048;
 // The most characters a text box of the program holds.
 constexpr size_t kTextBoxLimit = 4096;
@@ -36,10 +33,6 @@ class HostileText : public VantiskTest {
   }
 
   void CheckClipboard() { ASSERT_TRUE(Click(MonitorControl(ids::Command1))); }
-  void CheckManually(const std::string& address) {
-    ASSERT_TRUE(SetText(MonitorControl(ids::Text3), address));
-    ASSERT_TRUE(Click(MonitorControl(ids::Command3)));
-  }
 
   // The one launch the check just made; the log is emptied for the next.
   std::string NextLaunch() {
@@ -54,11 +47,6 @@ class HostileText : public VantiskTest {
     EXPECT_EQ(box.text, message);
     ASSERT_TRUE(DismissMessageBox(box.hwnd));
     ExpectNoLaunch(300);
-  }
-
-  void ExpectAnswering() const {
-    EXPECT_TRUE(Responds(monitor, 1000)) << "the monitor window does not answer";
-    EXPECT_TRUE(Responds(settings, 1000)) << "the settings window does not answer";
   }
 };
 
@@ -193,15 +181,8 @@ TEST_F(OddText, WithoutACheckerControlCharactersAreRefused) {
 TEST_F(BusyClipboard, FiveSecondsHeldOpenLeaveTheWindowAnsweringWithItsText) {
   Start();
   PutOnClipboard("https://before.example/");
-  const UniqueWindow owner(
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-  ASSERT_TRUE(OpenClipboard(owner.get()));
-  EmptyClipboard();
-  const std::wstring after = L"https://after.example/";
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (after.size() + 1) * sizeof(wchar_t)));
-  memcpy(GlobalLock(memory.get()), after.c_str(), (after.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(memory.get());
-  ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, memory.release()));
+  auto held = std::make_unique<HeldClipboard>("https://after.example/");
+  ASSERT_TRUE(*held);
 
   const ULONGLONG until = GetTickCount64() + 5000;
   bool checked = false;
@@ -215,7 +196,7 @@ TEST_F(BusyClipboard, FiveSecondsHeldOpenLeaveTheWindowAnsweringWithItsText) {
       checked = true;
     }
   }
-  CloseClipboard();
+  held.reset();
   EXPECT_TRUE(WaitUntil([this] { return MonitorText(ids::Text1) == "https://after.example/"; }, 3000));
 }
 

@@ -11,36 +11,10 @@ namespace {
 
 namespace ids = vantisk::form2_ids;
 namespace settings_ids = vantisk::form1_ids;
-const std::string kChecker(vantisk::kDefaultCheckerUrl);
-constexpr size_t kExitItem = 7;
 
 class TakenHotkey : public VantiskTest {};
 class NoBrowser : public VantiskTest {};
 class LockedRunKey : public VantiskTest {};
-
-// A hidden window of the test process stands in for the other program.
-class HotkeyHolder {
- public:
-  HotkeyHolder(UINT modifiers, UINT key)
-      : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)),
-        held_(RegisterHotKey(window_.get(), 1, modifiers, key) != FALSE) {}
-  ~HotkeyHolder() {
-    if (held_) UnregisterHotKey(window_.get(), 1);
-  }
-  HotkeyHolder(const HotkeyHolder&) = delete;
-  HotkeyHolder& operator=(const HotkeyHolder&) = delete;
-
-  bool Held() const { return held_; }
-  bool Received() {
-    MSG message{};
-    return WaitUntil(
-        [&] { return PeekMessageW(&message, window_.get(), WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != 0; }, 3000);
-  }
-
- private:
-  UniqueWindow window_;
-  bool held_;
-};
 
 // Alt+E taken: the exit hotkey stays silent, without a message; the check
 // hotkey and the tray menu's Exit still work.
@@ -58,7 +32,7 @@ TEST_F(TakenHotkey, AnExitHotkeyTakenElsewhereLeavesTheOtherWaysOut) {
   PutOnClipboard("https://taken.example/");
   ASSERT_TRUE(PressChord({VK_CONTROL, VK_MENU, 'S'}));
   EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{kChecker + "https://taken.example/"});
-  ChooseFromTrayMenu(kExitItem);
+  ChooseFromTrayMenu(kExit);
   EXPECT_TRUE(app.WaitForExit(5000));
 }
 
@@ -129,8 +103,8 @@ bool DenyWriting(HKEY root, const char* path) {
 // per-user Run key takes the value, and switching off removes it there.
 TEST_F(LockedRunKey, TheUserRunKeyTakesTheValue) {
   using modSystray::kRunKey;
-  RegDeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Vantisk");
-  RegDeleteValue(HKEY_CURRENT_USER, kRunKey, "Vantisk");
+  ASSERT_TRUE(RegDeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "Vantisk"));
+  ASSERT_TRUE(RegDeleteValue(HKEY_CURRENT_USER, kRunKey, "Vantisk"));
   ASSERT_TRUE(DenyWriting(HKEY_LOCAL_MACHINE, kRunKey));
   HKEY probe = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_WRITE, &probe) == ERROR_SUCCESS) {

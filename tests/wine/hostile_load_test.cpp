@@ -13,7 +13,6 @@ namespace vt {
 namespace {
 
 namespace ids = vantisk::form2_ids;
-const std::string kChecker(vantisk::kDefaultCheckerUrl);
 // Generous: a leak of a few hundred bytes per operation still shows, noise not.
 constexpr long long kAllowedGrowth = 20ll << 20;
 
@@ -51,12 +50,8 @@ class ClipboardWriter {
       : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
 
   bool Put(const std::string& text) {
-    const std::wstring wide = Widen(text);
-    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    UniqueGlobal memory = GlobalText(text);
     if (!memory) return false;
-    memcpy(GlobalLock(memory.get()), wide.c_str(), bytes);
-    GlobalUnlock(memory.get());
     // The program's poll may hold the clipboard for a moment.
     if (!WaitUntil([this] { return OpenClipboard(owner_.get()) != 0; }, 3000, 1)) return false;
     const bool put = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get());
@@ -86,6 +81,7 @@ class Load : public VantiskTest {
   }
 
   static bool CloseBox(HWND box) {
+    if (!box) return false;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitUntil([box] { return !IsWindow(box); }, 5000, 1);
   }
@@ -96,7 +92,6 @@ class Load : public VantiskTest {
     return boxes;
   }
 
-  int ListCount() const { return static_cast<int>(SendTimed(MonitorControl(ids::List1), LB_GETCOUNT).value_or(-1)); }
 
   void PressCheckHotkey() { ASSERT_TRUE(PressChord({VK_CONTROL, VK_MENU, 'S'})); }
 

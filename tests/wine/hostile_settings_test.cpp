@@ -14,10 +14,6 @@ namespace {
 
 namespace ids = vantisk::form2_ids;
 namespace settings_ids = vantisk::form1_ids;
-const std::string kChecker(vantisk::kDefaultCheckerUrl);
-constexpr char kTooLong[] =
-    "The address is too long to check: the checker URL and the address together may have at most 2048 "
-    "characters.";
 
 class StoredSettings : public VantiskTest {
  protected:
@@ -35,32 +31,11 @@ class StoredSettings : public VantiskTest {
     EXPECT_LE(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
   }
 
-  void ExpectAnswering() const {
-    EXPECT_TRUE(Responds(monitor, 1000));
-    EXPECT_TRUE(Responds(settings, 1000));
-  }
-
-  void CheckManually(const std::string& address) {
-    ASSERT_TRUE(SetText(MonitorControl(ids::Text3), address));
-    ASSERT_TRUE(Click(MonitorControl(ids::Command3)));
-  }
 
   MessageBoxInfo NextMessage() {
     MessageBoxInfo box = ExpectMessageBox();
     EXPECT_TRUE(DismissMessageBox(box.hwnd));
     return box;
-  }
-
-  std::vector<std::string> ListEntries() const {
-    HWND list = MonitorControl(ids::List1);
-    std::vector<std::string> entries;
-    const auto count = static_cast<int>(SendTimed(list, LB_GETCOUNT).value_or(0));
-    for (int i = 0; i < count; ++i) {
-      wchar_t text[256] = {};
-      SendTimed(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-      entries.push_back(Narrow(text));
-    }
-    return entries;
   }
 
   static bool SetDword(const std::string& section, const std::string& key, DWORD value) {

@@ -7,7 +7,6 @@ namespace {
 
 namespace ids = vantisk::form2_ids;
 namespace settings_ids = vantisk::form1_ids;
-const std::string kChecker(vantisk::kDefaultCheckerUrl);
 
 // A window of the test process, standing in for "another program" in front.
 class OtherProgram {
@@ -15,14 +14,10 @@ class OtherProgram {
   OtherProgram()
       : window_(CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400, 400, 200, 100,
                                 nullptr, nullptr, nullptr, nullptr)) {}
-  ~OtherProgram() { DestroyWindow(window_); }
-  OtherProgram(const OtherProgram&) = delete;
-  OtherProgram& operator=(const OtherProgram&) = delete;
-  HWND hwnd() const { return window_; }
-  bool TakeFocus() const { return BringToFront(window_); }
+  bool TakeFocus() const { return BringToFront(window_.get()); }
 
  private:
-  HWND window_;
+  UniqueWindow window_;
 };
 
 class Hotkeys : public VantiskTest {
@@ -130,20 +125,17 @@ TEST_F(Hotkeys, AnEmptyLetterBoxGetsItsDefaultLetterBack) {
 // Another program holds Ctrl+Alt+S: that hotkey stays silent, without a
 // message, and the exit hotkey still works.
 TEST_F(Hotkeys, ACombinationTakenByAnotherProgramStaysSilent) {
-  ASSERT_TRUE(RegisterHotKey(other.hwnd(), 77, MOD_CONTROL | MOD_ALT, 'S'));
+  HotkeyHolder taken(MOD_CONTROL | MOD_ALT, 'S');
+  ASSERT_TRUE(taken.Held());
   Start();
   PutOnClipboard("https://taken.example/");
   ASSERT_TRUE(other.TakeFocus());
   PressCheck('S');
-  MSG message{};
-  EXPECT_TRUE(WaitUntil([&] { return PeekMessageW(&message, other.hwnd(), WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != 0; },
-                        3000))
-      << "the other program keeps its hotkey";
+  EXPECT_TRUE(taken.Received()) << "the other program keeps its hotkey";
   ExpectNoLaunch();
   EXPECT_FALSE(FindMessageBox(app.Pid(), 300).has_value());
   PressExit('E');
   ExpectExit();
-  UnregisterHotKey(other.hwnd(), 77);
 }
 
 TEST_F(Hotkeys, CheckHotkeyWhileTheMonitorIsHiddenShowsOnlyTheMessage) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "about/frm_about_ids.h"
 #include "app/form1_ids.h"
@@ -25,6 +26,40 @@
 namespace vt {
 
 inline constexpr DWORD kStartTimeoutMs = 15000;
+
+inline const std::string kChecker(vantisk::kDefaultCheckerUrl);
+inline constexpr char kTooLong[] =
+    "The address is too long to check: the checker URL and the address together may have at most 2048 "
+    "characters.";
+
+// The tray menu's items by position (separators count).
+enum TrayItem : size_t { kAbout = 0, kShow = 2, kHide = 3, kSettings = 5, kExit = 7 };
+
+// A hotkey held by "another program": a hidden window of the test process.
+class HotkeyHolder {
+ public:
+  HotkeyHolder(UINT modifiers, UINT key)
+      : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)),
+        held_(window_ && RegisterHotKey(window_.get(), 1, modifiers, key) != FALSE) {}
+
+  bool Held() const { return held_; }
+  // Whether the hotkey reached its holder. Only WM_HOTKEY is taken from the
+  // queue: a general pump would dispatch the very message awaited.
+  bool Received(DWORD timeoutMs = 3000) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    MSG message{};
+    while (!PeekMessageW(&message, window_.get(), WM_HOTKEY, WM_HOTKEY, PM_REMOVE)) {
+      const ULONGLONG now = GetTickCount64();
+      if (now >= end) return false;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_HOTKEY);
+    }
+    return true;
+  }
+
+ private:
+  UniqueWindow window_;  // its hotkey goes with it
+  bool held_;
+};
 
 class VantiskTest : public ::testing::Test {
  protected:
@@ -64,6 +99,22 @@ class VantiskTest : public ::testing::Test {
   HWND MonitorControl(int id) const { return Control(monitor, id); }
   HWND SettingsControl(int id) const { return Control(settings, id); }
   std::string MonitorText(int id) const { return WindowText(MonitorControl(id)); }
+  // The checker list as shown; -1 when the window does not answer.
+  int ListCount() const {
+    return static_cast<int>(SendTimed(MonitorControl(vantisk::form2_ids::List1), LB_GETCOUNT).value_or(-1));
+  }
+  std::vector<std::string> ListEntries() const { return ListBoxItems(MonitorControl(vantisk::form2_ids::List1)); }
+
+  // Types an address into the manual box and checks it.
+  void CheckManually(const std::string& address) {
+    ASSERT_TRUE(SetText(MonitorControl(vantisk::form2_ids::Text3), address));
+    ASSERT_TRUE(Click(MonitorControl(vantisk::form2_ids::Command3)));
+  }
+
+  void ExpectAnswering() const {
+    EXPECT_TRUE(Responds(monitor, 1000)) << "the monitor window does not answer";
+    EXPECT_TRUE(Responds(settings, 1000)) << "the settings window does not answer";
+  }
 
   // Waits until the clipboard text has reached the monitor window.
   void PutOnClipboard(const std::string& text) {
