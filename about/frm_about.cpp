@@ -2,7 +2,8 @@
 
 #include "about/registry_text.h"
 #include "resources/resource.h"
-#include "settings/reg_key.h"
+#include "toolkit/handles.h"
+#include "toolkit/registry.h"
 #include "toolkit/app.h"
 #include "toolkit/message_box.h"
 
@@ -13,7 +14,6 @@ namespace {
 constexpr char kMsinfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr char kMsinfoLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr char kMsinfoFile[] = "\\MSINFO32.EXE";
-constexpr DWORD kValueBufferSize = 1024;
 
 bool FileExists(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
@@ -30,9 +30,11 @@ std::string SystemFolderMsinfo() {
   return FileExists(path) ? path : std::string{};
 }
 
+// A stored path or folder that names no tool (it was moved or removed) is
+// passed over, so that the system folder's copy still gets its turn.
 std::string FindSysInfo() {
   std::string path;
-  if (GetKeyValue(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH", path)) return path;
+  if (GetKeyValue(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH", path) && FileExists(path)) return path;
   if (GetKeyValue(HKEY_LOCAL_MACHINE, kMsinfoLocationKey, "MSINFO", path) && FileExists(path + kMsinfoFile)) {
     return path + kMsinfoFile;
   }
@@ -52,8 +54,8 @@ bool StartProgram(const std::string& path) {
                       &process)) {
     return false;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Started: the handles are not needed, only released.
+  tk::UniqueHandle thread(process.hThread), started(process.hProcess);
   return true;
 }
 
@@ -101,21 +103,20 @@ void frmAboutWindow::StartSysInfo() {
 }
 
 // Opened for reading only: a standard user may read these keys but not open
-// them with full access.
+// them with full access. The value is read whole, however long the path in it.
 bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal) {
-  vantisk::RegKey key = vantisk::RegKey::Open(KeyRoot, KeyName.c_str(), KEY_READ);
-  std::string buffer(kValueBufferSize, '\0');
-  DWORD size = kValueBufferSize;
-  DWORD type = 0;
-  if (!key || RegQueryValueExA(key.get(), SubKeyRef.c_str(), nullptr, &type,
-                               reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
+  const tk::RegKey key = tk::OpenRegKey(KeyRoot, KeyName.c_str(), KEY_READ);
+  const std::optional<tk::RegistryValue> value =
+      key ? tk::ReadRegistryValue(key.get(), SubKeyRef.c_str()) : std::nullopt;
+  if (!value) {
     KeyVal.clear();
     return false;
   }
-  std::string trimmed = vantisk::TrimRegistryText(buffer, size);
-  if (type == REG_SZ) {
+  const std::string_view data(value->data.data(), value->data.size());
+  const std::string trimmed = vantisk::TrimRegistryText(data, static_cast<std::uint32_t>(data.size()));
+  if (value->type == REG_SZ) {
     KeyVal = trimmed;
-  } else if (type == REG_DWORD) {
+  } else if (value->type == REG_DWORD) {
     // Kept as the "&h" text: no caller reads a number through here.
     KeyVal = vantisk::DwordRegistryText(trimmed);
   }

@@ -13,10 +13,6 @@ SingleInstance::SingleInstance()
     : mutex_(CreateMutexA(nullptr, FALSE, "Local\\Vantisk.SingleInstance")),
       first_(mutex_ == nullptr || GetLastError() != ERROR_ALREADY_EXISTS) {}
 
-SingleInstance::~SingleInstance() {
-  if (mutex_) CloseHandle(mutex_);
-}
-
 void SingleInstance::WakeRunningInstance() const {
   // The running instance may still be starting: its settings window exists
   // from the first moment of its start-up, so wait for it a little.

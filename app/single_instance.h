@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "toolkit/handles.h"
+
 namespace vantisk {
 
 // The message a second start sends to the running instance's settings window.
@@ -14,7 +16,6 @@ UINT ShowRunningInstanceMessage();
 class SingleInstance {
  public:
   SingleInstance();
-  ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -24,7 +25,7 @@ class SingleInstance {
   void WakeRunningInstance() const;
 
  private:
-  HANDLE mutex_;
+  tk::UniqueHandle mutex_;  // held for the whole run: its existence is the signal
   bool first_;
 };
 

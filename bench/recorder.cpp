@@ -8,7 +8,7 @@
 
 #include "driver/launch_log.h"
 #include "driver/system_time.h"
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/text.h"
 #include "harness/url_argument.h"
 
@@ -22,7 +22,7 @@ std::uint64_t ProcessCreationTime() {
 
 // One write per line, so that the driver never reads half of one.
 bool Append(const std::string& line) {
-  const vt::UniqueHandle file = vt::OwnHandle(
+  const tk::UniqueHandle file = tk::OwnHandle(
       CreateFileW(bench::kBenchLaunchLog, FILE_APPEND_DATA,
                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                   FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -12,6 +12,7 @@
 #include "settings/settings_store.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/menu.h"
+#include "toolkit/twips.h"
 #include "toolkit/message_box.h"
 
 using namespace vantisk;
@@ -185,8 +186,8 @@ void Form2Window::Text1_Change() {
 void Form2Window::RestorePosition() {
   RECT current{};
   GetWindowRect(hWnd(), &current);
-  std::optional<long> left = TwipsToPixels(ParseNumber(GetSetting("default", "leftpos")), Dpi());
-  std::optional<long> top = TwipsToPixels(ParseNumber(GetSetting("default", "toppos")), Dpi());
+  std::optional<int> left = tk::TwipsToPixels(ParseNumber(GetSetting("default", "leftpos")), Dpi());
+  std::optional<int> top = tk::TwipsToPixels(ParseNumber(GetSetting("default", "toppos")), Dpi());
   PixelRect wanted{left.value_or(0), top.value_or(0), 0, 0};
   wanted.right = wanted.left + (current.right - current.left);
   wanted.bottom = wanted.top + (current.bottom - current.top);

@@ -1,19 +1,10 @@
 #include "monitor/placement.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 namespace vantisk {
 namespace {
-
-constexpr double kTwipsPerInch = 1440;
-constexpr double kLargestPixel = 1e7;
-// A DPI of zero or below can only come from a failed query; the system's base
-// DPI keeps the conversions finite.
-constexpr int kBaseDpi = 96;
-
-double UsableDpi(int dpi) { return dpi > 0 ? dpi : kBaseDpi; }
 
 // `long` is 32 bits on Windows: lengths and areas are worked out in 64 bits
 // and doubles so that far-off coordinates cannot overflow.
@@ -42,14 +33,6 @@ Span FitSpan(long start, long end, long areaStart, long areaEnd) {
 }
 
 }  // namespace
-
-std::optional<long> TwipsToPixels(double twips, int dpi) {
-  const double pixels = std::round(twips * UsableDpi(dpi) / kTwipsPerInch);
-  if (!std::isfinite(pixels) || std::fabs(pixels) > kLargestPixel) return std::nullopt;
-  return static_cast<long>(pixels);
-}
-
-double PixelsToTwips(long pixels, int dpi) { return std::round(pixels * kTwipsPerInch / UsableDpi(dpi)); }
 
 bool MostlyVisible(const PixelRect& window, const PixelRect& monitor) {
   const std::int64_t width = Length(window.left, window.right);

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "settings/reg_key.h"
+#include "toolkit/handles.h"
+#include "toolkit/registry.h"
 
 namespace ModShellExec {
 namespace {
@@ -22,14 +23,9 @@ bool RunsUnderWine() {
 // Length of the command registered to open the target's scheme, 0 if none is.
 size_t BrowserCommandLength(const std::string& target) {
   const std::string key = target.substr(0, target.find(':')) + "\\shell\\open\\command";
-  const vantisk::RegKey command = vantisk::RegKey::Open(HKEY_CLASSES_ROOT, key.c_str(), KEY_QUERY_VALUE);
-  char text[kWineCommandLineLimit] = {};
-  DWORD size = sizeof text - 1;
-  const LONG status = command ? RegQueryValueExA(command.get(), nullptr, nullptr, nullptr,
-                                                 reinterpret_cast<BYTE*>(text), &size)
-                              : ERROR_FILE_NOT_FOUND;
-  if (status == ERROR_MORE_DATA) return kWineCommandLineLimit;
-  return status == ERROR_SUCCESS ? strnlen(text, sizeof text) : 0;
+  const tk::RegKey command = tk::OpenRegKey(HKEY_CLASSES_ROOT, key.c_str(), KEY_QUERY_VALUE);
+  const std::optional<tk::RegistryValue> value = command ? tk::ReadRegistryValue(command.get(), nullptr) : std::nullopt;
+  return value ? strnlen(value->data.data(), value->data.size()) : 0;
 }
 
 bool ShellCanTake(const std::string& target) {

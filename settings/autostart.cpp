@@ -1,19 +1,19 @@
 #include "settings/autostart.h"
 
-#include "settings/reg_key.h"
+#include "toolkit/handles.h"
 
 namespace modSystray {
 namespace {
 
-using vantisk::RegKey;
+using tk::RegKey;
 
 void DeleteValue(HKEY root, const char* path, const std::string& name) {
-  if (RegKey key = RegKey::Open(root, path, KEY_WRITE)) RegDeleteValueA(key.get(), name.c_str());
+  if (RegKey key = tk::OpenRegKey(root, path, KEY_WRITE)) RegDeleteValueA(key.get(), name.c_str());
 }
 
 // True when the key could be opened for writing and the value was set.
 bool SetValue(HKEY root, const char* path, const std::string& name, const std::string& command) {
-  RegKey key = RegKey::Open(root, path, KEY_WRITE);
+  RegKey key = tk::OpenRegKey(root, path, KEY_WRITE);
   if (!key) return false;
   return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                         static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "settings/reg_key.h"
+#include "toolkit/handles.h"
+#include "toolkit/registry.h"
 
 namespace vantisk {
 namespace {
@@ -52,24 +53,11 @@ std::optional<std::string> Interpret(DWORD type, const std::vector<char>& data) 
 }  // namespace
 
 std::optional<std::string> ReadSetting(std::string_view section, std::string_view key) {
-  RegKey sectionKey = RegKey::Open(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_QUERY_VALUE);
+  tk::RegKey sectionKey = tk::OpenRegKey(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_QUERY_VALUE);
   if (!sectionKey) return std::nullopt;
-  std::string name(key);
-  std::vector<char> data;
-  DWORD type = 0;
-  DWORD size = 0;
-  LONG status = RegQueryValueExA(sectionKey.get(), name.c_str(), nullptr, &type, nullptr, &size);
-  // The value may grow between the two calls; ask again until it fits.
-  while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-    data.resize(size);
-    status = RegQueryValueExA(sectionKey.get(), name.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(data.data()), &size);
-    if (status == ERROR_SUCCESS) {
-      data.resize(size);
-      return Interpret(type, data);
-    }
-  }
-  return std::nullopt;
+  const std::optional<tk::RegistryValue> value = tk::ReadRegistryValue(sectionKey.get(), std::string(key).c_str());
+  if (!value) return std::nullopt;
+  return Interpret(value->type, value->data);
 }
 
 std::string GetSetting(std::string_view section, std::string_view key, std::string_view defaultValue) {
@@ -78,7 +66,7 @@ std::string GetSetting(std::string_view section, std::string_view key, std::stri
 }
 
 void SaveSetting(std::string_view section, std::string_view key, std::string_view value) {
-  RegKey sectionKey = RegKey::Create(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_SET_VALUE);
+  tk::RegKey sectionKey = tk::CreateRegKey(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_SET_VALUE);
   if (!sectionKey) return;
   std::string text(value);
   RegSetValueExA(sectionKey.get(), std::string(key).c_str(), 0, REG_SZ,

@@ -1,7 +1,7 @@
 #include "toolkit/controls.h"
 
 #include "toolkit/app.h"
-#include "toolkit/dpi.h"
+#include "toolkit/twips.h"
 
 namespace tk {
 
@@ -135,8 +135,9 @@ Line::Line(Form& owner, POINT fromTwips, POINT toTwips, COLORREF colour, int wid
 void Line::Draw(HDC dc, int dpi) const {
   GdiObject<HPEN> pen(CreatePen(PS_SOLID, MulDiv(width_, dpi, 96), colour_));
   SelectedObject selected(dc, pen.get());
-  MoveToEx(dc, TwipsToPixels(from_.x, dpi), TwipsToPixels(from_.y, dpi), nullptr);
-  LineTo(dc, TwipsToPixels(to_.x, dpi), TwipsToPixels(to_.y, dpi));
+  auto pixels = [dpi](LONG twips) { return TwipsToPixels(twips, dpi).value_or(0); };
+  MoveToEx(dc, pixels(from_.x), pixels(from_.y), nullptr);
+  LineTo(dc, pixels(to_.x), pixels(to_.y));
 }
 
 Timer::Timer(Form& owner, UINT_PTR id, UINT intervalMs) : id_(id), interval_(intervalMs) {

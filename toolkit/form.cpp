@@ -5,6 +5,7 @@
 #include "toolkit/app.h"
 #include "toolkit/controls.h"
 #include "toolkit/dpi.h"
+#include "toolkit/twips.h"
 
 namespace tk {
 namespace {
@@ -133,7 +134,7 @@ void Form::SetWindowStateNormal() {
   if (IsIconic(hWnd()) || IsZoomed(window_)) ShowWindow(window_, SW_RESTORE);
 }
 
-int Form::ToPixels(int twips) const { return TwipsToPixels(twips, dpi_); }
+int Form::ToPixels(int twips) const { return TwipsToPixels(twips, dpi_).value_or(0); }
 
 // Sizes the window so that its client area is the form's size in twips, and
 // puts the client area at the form's position, if it has one.

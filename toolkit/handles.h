@@ -1,5 +1,5 @@
-// Owners for the few kinds of Win32 handles the program keeps for longer than
-// one call. Each handle has exactly one owner and is released once.
+// Owners for Win32 handles, for the program and its Windows-side tests alike.
+// Each handle has exactly one owner and is released once, on every path.
 #pragma once
 
 #include <windows.h>
@@ -9,22 +9,50 @@
 
 namespace tk {
 
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { if (object) DeleteObject(object); }
+// Calls `Release` on a handle that is not null; unique_ptr never calls it on null.
+template <auto Release>
+struct Releaser {
+  template <typename Handle>
+  void operator()(Handle handle) const noexcept {
+    Release(handle);
+  }
 };
-// A font, pen or brush that the program created.
-template <typename Handle>
-using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
 
-struct MenuDeleter {
-  void operator()(HMENU menu) const { if (menu) DestroyMenu(menu); }
-};
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+template <typename Handle, auto Release>
+using Unique = std::unique_ptr<std::remove_pointer_t<Handle>, Releaser<Release>>;
 
-struct IconDeleter {
-  void operator()(HICON icon) const { if (icon) DestroyIcon(icon); }
-};
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+// A kernel object (process, thread, mutex, event, file, mapping). CreateFile
+// reports failure as INVALID_HANDLE_VALUE, most others as null: OwnHandle folds
+// both into an empty owner, so every check at a call site is the same.
+using UniqueHandle = Unique<HANDLE, &CloseHandle>;
+inline UniqueHandle OwnHandle(HANDLE handle) { return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle); }
+
+// An open registry key.
+using RegKey = Unique<HKEY, &RegCloseKey>;
+
+// Opens an existing key; empty when it cannot be opened.
+inline RegKey OpenRegKey(HKEY root, const char* path, REGSAM access) {
+  HKEY key = nullptr;
+  return RegKey(RegOpenKeyExA(root, path, 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+}
+
+// Opens the key, creating it and its parents where they are missing.
+inline RegKey CreateRegKey(HKEY root, const char* path, REGSAM access) {
+  HKEY key = nullptr;
+  const LONG status = RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &key, nullptr);
+  return RegKey(status == ERROR_SUCCESS ? key : nullptr);
+}
+
+// Only for windows created by the thread that destroys them.
+using UniqueWindow = Unique<HWND, &DestroyWindow>;
+// A font, pen, brush or bitmap that the program created.
+template <typename Handle = HGDIOBJ>
+using GdiObject = Unique<Handle, &DeleteObject>;
+using MenuHandle = Unique<HMENU, &DestroyMenu>;
+using IconHandle = Unique<HICON, &DestroyIcon>;
+using UniqueHook = Unique<HHOOK, &UnhookWindowsHookEx>;
+using UniqueGlobal = Unique<HGLOBAL, &GlobalFree>;
+using UniqueView = std::unique_ptr<void, Releaser<&UnmapViewOfFile>>;
 
 // A device context obtained with GetDC, released with ReleaseDC.
 class WindowDC {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 
 namespace bench {
 
@@ -16,7 +16,7 @@ class FrontWindow {
   bool BringToFront();
 
  private:
-  vt::UniqueWindow window_;
+  tk::UniqueWindow window_;
 };
 
 }  // namespace bench

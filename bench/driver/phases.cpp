@@ -8,7 +8,7 @@
 #include "driver/programs.h"
 #include "driver/system_time.h"
 #include "harness/clipboard.h"
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/input.h"
 #include "harness/process.h"
 #include "harness/browser.h"
@@ -190,14 +190,14 @@ void VantiskLaunch(const Options& options, const Texts& texts, Figures& figures)
   RecordLaunch(Side::Vantisk, requested, texts, figures);
 }
 
-vt::UniqueHandle NewEvent(const std::string& name) {
-  return vt::UniqueHandle(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
+tk::UniqueHandle NewEvent(const std::string& name) {
+  return tk::UniqueHandle(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
 }
 
 // The reference's launch, started by an event once its process is up.
 void ReferenceLaunch(const Options& options, const Texts& texts, Figures& figures) {
   const std::string name = "Local\\VantiskBench." + std::to_string(GetCurrentProcessId()) + ".go";
-  const vt::UniqueHandle go = NewEvent(name), ready = NewEvent(name + ".ready");
+  const tk::UniqueHandle go = NewEvent(name), ready = NewEvent(name + ".ready");
   vt::VantiskProcess process;
   if (!go || !ready ||
       !process.Start(ExePathOf(Side::Reference), "--launch " + Quoted(texts.expectedTarget) + " --go " + name) ||

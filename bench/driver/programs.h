@@ -40,8 +40,8 @@ class PeakSampler {
   DWORD pid_;
   MemoryPeak& peak_;
   DWORD intervalMs_;
-  vt::UniqueHandle stop_;
-  vt::UniqueHandle thread_;
+  tk::UniqueHandle stop_;
+  tk::UniqueHandle thread_;
 };
 
 const char* NameOf(Side side);

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "driver/proc_text.h"
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/process.h"
 
 namespace bench {

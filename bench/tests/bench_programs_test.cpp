@@ -104,8 +104,8 @@ TEST_F(Recorded, TheRecorderStampsItsStartOnTheDriversClock) {
 
 TEST_F(Recorded, TheReferenceLaunchesItsTargetOnlyOnTheGo) {
   const std::string name = "Local\\VantiskBenchTest.go";
-  const vt::UniqueHandle go(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
-  const vt::UniqueHandle ready(CreateEventA(nullptr, FALSE, FALSE, (name + ".ready").c_str()));
+  const tk::UniqueHandle go(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
+  const tk::UniqueHandle ready(CreateEventA(nullptr, FALSE, FALSE, (name + ".ready").c_str()));
   vt::VantiskProcess reference;
   ASSERT_TRUE(reference.Start(ExePathOf(Side::Reference), "--launch \"https://b.example/x\" --go " + name));
   ASSERT_EQ(WaitForSingleObject(ready.get(), 10000), WAIT_OBJECT_0);
@@ -136,7 +136,7 @@ TEST(RunningProgram, TheReferenceShowsItsWindowAndIsClosedWhenItGoes) {
   EXPECT_GT(reference->StartupMs(), 0);
   EXPECT_LE(reference->StartupMs(), wallMs + 20) << "milliseconds, within the time Start took";
   EXPECT_TRUE(reference->Cpu()) << "its Unix process was found";
-  const vt::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, reference->Pid()));
+  const tk::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, reference->Pid()));
   reference.reset();
   EXPECT_EQ(WaitForSingleObject(process.get(), 0), WAIT_OBJECT_0);
 }

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 namespace vantisk {
 
 // Beside PixelRect so that the test macros find it.
@@ -15,23 +12,6 @@ inline bool operator==(const PixelRect& a, const PixelRect& b) {
 namespace {
 
 const PixelRect kMonitor{0, 0, 1024, 768};
-
-TEST(TwipsToPixels, ScalesByDpiAndRefusesUnusableValues) {
-  EXPECT_EQ(TwipsToPixels(-150, 96), -10);
-  EXPECT_EQ(TwipsToPixels(1440, 144), 144);
-  EXPECT_EQ(TwipsToPixels(22, 96), 1);  // 1.47 pixels
-  EXPECT_EQ(TwipsToPixels(1.5e8, 96), 10000000);
-  for (double twips : {std::nan(""), std::numeric_limits<double>::infinity(), 1.6e8, -1.6e8, 1e300}) {
-    EXPECT_EQ(TwipsToPixels(twips, 96), std::nullopt) << twips;
-  }
-}
-
-TEST(PixelsToTwips, GivesWholeTwips) {
-  EXPECT_EQ(PixelsToTwips(-10, 96), -150);
-  EXPECT_EQ(PixelsToTwips(1, 144), 10);
-  EXPECT_EQ(PixelsToTwips(1, 168), 9);  // 8.57 twips
-  EXPECT_TRUE(std::isfinite(PixelsToTwips(10, 0)));
-}
 
 TEST(MostlyVisible, NeedsHalfTheWindowOnTheMonitor) {
   EXPECT_TRUE(MostlyVisible({-10, -10, 590, 190}, kMonitor));

@@ -123,6 +123,15 @@ TEST_F(AboutWindow, WithoutTheToolTheUserIsToldItIsUnavailable) {
   ASSERT_TRUE(RegSetText(HKEY_LOCAL_MACHINE, kMsinfoKey, "PATH", "C:\\no such\\tool.exe"));
   PressSysInfo();
   ExpectUnavailable();
+
+  // A path that names no file leaves the system folder's copy its turn. (Wine
+  // would start its own tool of that name instead of a file put there.)
+  ASSERT_TRUE(RegSetText(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "msinfo32.exe", "native"));
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  ASSERT_TRUE(CopyFileA(RecorderExePath().c_str(), (std::string(system) + "\\msinfo32.exe").c_str(), FALSE));
+  PressSysInfo();
+  ExpectToolStarted();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "vantisk_fixture.h"
 
 #include "settings/autostart.h"
-#include "settings/reg_key.h"
+#include "toolkit/handles.h"
 
 namespace vt {
 namespace {
@@ -76,8 +76,8 @@ class AutostartRoutines : public ::testing::Test {
 
   void SetUp() override {
     RegDeleteTree(HKEY_CURRENT_USER, kTestRoot);
-    machine = vantisk::RegKey::Create(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\machine").c_str(), KEY_ALL_ACCESS);
-    user = vantisk::RegKey::Create(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\user").c_str(), KEY_ALL_ACCESS);
+    machine = tk::CreateRegKey(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\machine").c_str(), KEY_ALL_ACCESS);
+    user = tk::CreateRegKey(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\user").c_str(), KEY_ALL_ACCESS);
     ASSERT_TRUE(machine && user);
     ASSERT_TRUE(RegSetText(machine.get(), kRunKey, "Other", "other.exe"));
     ASSERT_TRUE(RegSetText(user.get(), kRunKey, "Other", "other.exe"));
@@ -87,15 +87,15 @@ class AutostartRoutines : public ::testing::Test {
   modSystray::AutostartRoots Roots() const { return {machine.get(), user.get()}; }
   void CreateParkingKey() { ASSERT_TRUE(RegSetText(machine.get(), kParkingKey, "Other", "x")); }
 
-  vantisk::RegKey machine;
-  vantisk::RegKey user;
+  tk::RegKey machine;
+  tk::RegKey user;
 };
 
 TEST_F(AutostartRoutines, SwitchingOnTwiceLeavesOneValue) {
   modSystray::EnableAutostart("\"C:\\A\\Vantisk.exe\"", "Vantisk", Roots());
   modSystray::EnableAutostart("\"C:\\B\\Vantisk.exe\"", "Vantisk", Roots());
   // Read back in the code page it was written in: the size counts the NUL.
-  vantisk::RegKey run = vantisk::RegKey::Open(machine.get(), kRunKey, KEY_READ);
+  tk::RegKey run = tk::OpenRegKey(machine.get(), kRunKey, KEY_READ);
   char data[64] = {};
   DWORD type = 0, size = sizeof data;
   ASSERT_EQ(RegQueryValueExA(run.get(), "Vantisk", nullptr, &type, reinterpret_cast<BYTE*>(data), &size), ERROR_SUCCESS);
@@ -126,7 +126,7 @@ TEST_F(AutostartRoutines, SwitchingOffParksTheValueOnlyWhereTheParkingKeyExists)
 // Without write access to the machine-wide key the per-user Run key takes the
 // value, and switching off removes it from there too.
 TEST_F(AutostartRoutines, TheUserRunKeyStandsInWhenTheMachineKeyCannotBeOpened) {
-  vantisk::RegKey locked = vantisk::RegKey::Create(
+  tk::RegKey locked = tk::CreateRegKey(
       HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\no run key").c_str(), KEY_ALL_ACCESS);
   modSystray::AutostartRoots roots{locked.get(), user.get()};
   modSystray::EnableAutostart("\"C:\\P\\Vantisk.exe\"", "Vantisk", roots);

@@ -23,7 +23,7 @@ std::string PeerExePath() { return vt::WindowsPathFromUnix(HARNESS_PEER_EXE_UNIX
 // `setup` runs on it and creates its windows; they are destroyed on it too.
 class UiThread {
  public:
-  using Setup = std::function<std::vector<vt::UniqueWindow>()>;
+  using Setup = std::function<std::vector<tk::UniqueWindow>()>;
 
   explicit UiThread(Setup setup) {
     std::promise<DWORD> started;
@@ -32,7 +32,7 @@ class UiThread {
       MSG message;
       // Make the queue now, so a WM_QUIT posted to the thread is never lost.
       PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
-      std::vector<vt::UniqueWindow> windows = setup();
+      std::vector<tk::UniqueWindow> windows = setup();
       started.set_value(GetCurrentThreadId());
       while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -136,9 +136,9 @@ void RegisterFormClass() {
   RegisterClassW(&formClass);
 }
 
-vt::UniqueWindow MakeForm(const wchar_t* title) {
+tk::UniqueWindow MakeForm(const wchar_t* title) {
   RegisterFormClass();
-  vt::UniqueWindow form(CreateWindowExW(WS_EX_TOPMOST, kFormClass, title, WS_POPUP | WS_VISIBLE,
+  tk::UniqueWindow form(CreateWindowExW(WS_EX_TOPMOST, kFormClass, title, WS_POPUP | WS_VISIBLE,
                                         100, 100, 150, 100, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr));
   CreateWindowExW(0, L"BUTTON", L"Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 60, 24,
@@ -151,9 +151,9 @@ vt::UniqueWindow MakeForm(const wchar_t* title) {
 HWND OurForm() { return vt::WaitForTopWindow("VtSmokeForm", GetCurrentProcessId(), 5000); }
 
 int ShowTestMenu() {
-  const vt::UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+  const tk::UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
                                                nullptr, nullptr, nullptr));
-  const vt::UniqueMenu menu(CreatePopupMenu());
+  const tk::MenuHandle menu(CreatePopupMenu());
   AppendMenuW(menu.get(), MF_STRING, 100, L"&Open\tCtrl+O");
   AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu.get(), MF_STRING, 102, L"&Settings \u2026");
@@ -249,7 +249,7 @@ TEST(Browser, WithoutRegisteredBrowserNothingIsLaunched) {
 
 TEST(Windows, FindsFormAndControlsByClassAndProcess) {
   const UiThread ui([] {
-    std::vector<vt::UniqueWindow> windows;
+    std::vector<tk::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Form \u00E4"));
     return windows;
   });
@@ -268,7 +268,7 @@ TEST(Windows, FindsFormAndControlsByClassAndProcess) {
 
 TEST(Windows, SetTextAndClickReachTheControls) {
   const UiThread ui([] {
-    std::vector<vt::UniqueWindow> windows;
+    std::vector<tk::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Form"));
     return windows;
   });
@@ -285,7 +285,7 @@ TEST(Windows, SetTextAndClickReachTheControls) {
 
 TEST(Windows, HungWindowFailsFastInsteadOfHangingTheTest) {
   const UiThread ui([] {
-    std::vector<vt::UniqueWindow> windows;
+    std::vector<tk::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Hung"));
     return windows;
   });
@@ -304,7 +304,7 @@ TEST(Windows, HungWindowFailsFastInsteadOfHangingTheTest) {
 
 TEST(Input, ChordTriggersGlobalHotkeyAndReleasesModifiers) {
   const UiThread ui([] {
-    std::vector<vt::UniqueWindow> windows;
+    std::vector<tk::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Hotkey owner"));
     RegisterHotKey(windows.back().get(), 7, MOD_CONTROL | MOD_ALT, 'S');
     return windows;
@@ -320,7 +320,7 @@ TEST(Input, ChordTriggersGlobalHotkeyAndReleasesModifiers) {
 
 TEST(Input, KeysGoToTheFocusOfTheWindowBroughtToFront) {
   const UiThread ui([] {
-    std::vector<vt::UniqueWindow> windows;
+    std::vector<tk::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Typing target"));
     SetFocus(GetDlgItem(windows.back().get(), 2));
     return windows;
@@ -339,7 +339,7 @@ TEST(Input, BringsAnotherProcessWindowToFront) {
   const HWND window = vt::WaitForTopWindow("VantiskHarnessPeer", peer.Pid(), 10000);
   ASSERT_NE(window, nullptr);
   const UiThread ui([] {
-    std::vector<vt::UniqueWindow> windows;
+    std::vector<tk::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Ours"));
     return windows;
   });
@@ -457,7 +457,7 @@ TEST(Processes, ClosedProgramReportsItsExitCode) {
 }
 
 TEST(Processes, DestructorTerminatesARunningProgram) {
-  vt::UniqueHandle watcher;
+  tk::UniqueHandle watcher;
   {
     vt::VantiskProcess peer;
     ASSERT_TRUE(peer.Start(PeerExePath(), "window"));
@@ -504,9 +504,9 @@ TEST(Processes, MetricsFollowWhatTheProcessAllocates) {
   constexpr size_t kBlock = 64u << 20;
   auto block = std::make_unique<volatile char[]>(kBlock);
   for (size_t at = 0; at < kBlock; at += 4096) block[at] = 1;
-  std::vector<vt::UniqueHandle> events;
+  std::vector<tk::UniqueHandle> events;
   for (int i = 0; i < 100; ++i) events.emplace_back(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-  std::vector<vt::UniqueGdiObject> brushes;
+  std::vector<tk::GdiObject<>> brushes;
   for (int i = 0; i < 100; ++i) brushes.emplace_back(CreateSolidBrush(RGB(i, 0, 0)));
 
   const auto memoryAfter = vt::ProcessMemory(self);
@@ -560,7 +560,7 @@ TEST(Tray, ClicksOnTheIconReachTheCallback) {
       ownerClass.hInstance = GetModuleHandleW(nullptr);
       ownerClass.lpszClassName = L"VtSmokeTrayOwner";
       RegisterClassW(&ownerClass);
-      std::vector<vt::UniqueWindow> windows;
+      std::vector<tk::UniqueWindow> windows;
       windows.emplace_back(CreateWindowExW(0, L"VtSmokeTrayOwner", L"", 0, 0, 0, 0, 0, nullptr,
                                            nullptr, GetModuleHandleW(nullptr), nullptr));
       owner = windows.back().get();

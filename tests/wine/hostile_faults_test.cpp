@@ -75,7 +75,7 @@ TEST_F(NoBrowser, AFailedLaunchIsReportedWithTheTarget) {
 bool DenyWriting(HKEY root, const char* path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
-  const UniqueRegKey owned(key);
+  const tk::RegKey owned(key);
   SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
   PSID everyone = nullptr;
   if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) return false;

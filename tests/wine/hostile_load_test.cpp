@@ -50,7 +50,7 @@ class ClipboardWriter {
       : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
 
   bool Put(const std::string& text) {
-    UniqueGlobal memory = GlobalText(text);
+    tk::UniqueGlobal memory = GlobalText(text);
     if (!memory) return false;
     // The program's poll may hold the clipboard for a moment.
     if (!WaitUntil([this] { return OpenClipboard(owner_.get()) != 0; }, 3000, 1)) return false;
@@ -61,7 +61,7 @@ class ClipboardWriter {
   }
 
  private:
-  UniqueWindow owner_;
+  tk::UniqueWindow owner_;
 };
 
 class Load : public VantiskTest {

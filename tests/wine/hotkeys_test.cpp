@@ -17,7 +17,7 @@ class OtherProgram {
   bool TakeFocus() const { return BringToFront(window_.get()); }
 
  private:
-  UniqueWindow window_;
+  tk::UniqueWindow window_;
 };
 
 class Hotkeys : public VantiskTest {

@@ -2,7 +2,7 @@
 // C:\vantisk-launches.log, one line per launch, and exits. The file is opened
 // and closed per launch because tests read it while the program still runs.
 #include "harness/browser.h"
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/text.h"
 #include "harness/url_argument.h"
 
@@ -13,7 +13,7 @@
 namespace {
 
 bool AppendToLog(const std::string& line) {
-  const vt::UniqueHandle file = vt::OwnHandle(
+  const tk::UniqueHandle file = tk::OwnHandle(
       CreateFileW(vt::Widen(vt::kLaunchLog).c_str(), FILE_APPEND_DATA,
                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                   FILE_ATTRIBUTE_NORMAL, nullptr));

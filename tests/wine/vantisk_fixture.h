@@ -57,7 +57,7 @@ class HotkeyHolder {
   }
 
  private:
-  UniqueWindow window_;  // its hotkey goes with it
+  tk::UniqueWindow window_;  // its hotkey goes with it
   bool held_;
 };
 

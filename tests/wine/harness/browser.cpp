@@ -1,6 +1,6 @@
 #include "harness/browser.h"
 
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/paths.h"
 #include "harness/process.h"
 #include "harness/registry.h"

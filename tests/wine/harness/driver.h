@@ -4,7 +4,7 @@
 
 #include "harness/browser.h"
 #include "harness/clipboard.h"
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/input.h"
 #include "harness/message_box.h"
 #include "harness/paths.h"

@@ -12,8 +12,8 @@ namespace {
 
 constexpr DWORD kTerminateWaitMs = 10000;
 
-UniqueHandle OpenForQuery(DWORD pid) {
-  return UniqueHandle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+tk::UniqueHandle OpenForQuery(DWORD pid) {
+  return tk::UniqueHandle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
 }
 
 bool IsDirectory(const std::wstring& path) {
@@ -60,7 +60,7 @@ bool VantiskProcess::Start(const std::string& exePath, const std::string& argume
                       &startup, &info)) {
     return false;
   }
-  const UniqueHandle thread(info.hThread);
+  const tk::UniqueHandle thread(info.hThread);
   process_.reset(info.hProcess);
   pid_ = info.dwProcessId;
   return true;
@@ -101,7 +101,7 @@ std::string CopyFileTo(const std::string& file, const std::string& directory) {
 }
 
 std::optional<ProcessMemoryInfo> ProcessMemory(DWORD pid) {
-  const UniqueHandle process = OpenForQuery(pid);
+  const tk::UniqueHandle process = OpenForQuery(pid);
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
   if (!process ||
@@ -116,7 +116,7 @@ std::optional<ProcessMemoryInfo> ProcessMemory(DWORD pid) {
 }
 
 std::optional<DWORD> HandleCount(DWORD pid) {
-  const UniqueHandle process = OpenForQuery(pid);
+  const tk::UniqueHandle process = OpenForQuery(pid);
   DWORD count = 0;
   if (!process || !GetProcessHandleCount(process.get(), &count) || count == 0) {
     return std::nullopt;
@@ -128,7 +128,7 @@ namespace {
 
 // GetGuiResources also returns 0 on failure.
 std::optional<DWORD> GuiObjects(DWORD pid, DWORD kind) {
-  const UniqueHandle process = OpenForQuery(pid);
+  const tk::UniqueHandle process = OpenForQuery(pid);
   const DWORD count = process ? GetGuiResources(process.get(), kind) : 0;
   if (count == 0) return std::nullopt;
   return count;
@@ -149,7 +149,7 @@ std::string TempFolder(const std::string& name) {
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
-  const UniqueHandle file = OwnHandle(CreateFileW(path.c_str(), GENERIC_READ,
+  const tk::UniqueHandle file = tk::OwnHandle(CreateFileW(path.c_str(), GENERIC_READ,
                                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string content;

@@ -1,7 +1,7 @@
 // Starting and watching the program under test (or any other exe).
 #pragma once
 
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/paths.h"
 
 #include <windows.h>
@@ -38,7 +38,7 @@ class VantiskProcess {
   void Terminate();
 
  private:
-  UniqueHandle process_;
+  tk::UniqueHandle process_;
   DWORD pid_ = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "harness/registry.h"
 
-#include "harness/handles.h"
+#include "toolkit/handles.h"
 #include "harness/text.h"
 
 #include <cstring>
@@ -9,18 +9,18 @@
 namespace vt {
 namespace {
 
-UniqueRegKey OpenKey(HKEY root, const std::string& path, REGSAM access) {
+tk::RegKey OpenKey(HKEY root, const std::string& path, REGSAM access) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(root, Widen(path).c_str(), 0, access, &key) != ERROR_SUCCESS) return {};
-  return UniqueRegKey(key);
+  return tk::RegKey(key);
 }
 
-UniqueRegKey CreateKey(HKEY root, const std::string& path) {
+tk::RegKey CreateKey(HKEY root, const std::string& path) {
   HKEY key = nullptr;
   const LONG status = RegCreateKeyExW(root, Widen(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                                       nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) return {};
-  return UniqueRegKey(key);
+  return tk::RegKey(key);
 }
 
 bool IsGone(LONG status) {
@@ -31,7 +31,7 @@ bool IsGone(LONG status) {
 }  // namespace
 
 std::optional<RegValue> RegGetRaw(HKEY root, const std::string& path, const std::string& name) {
-  const UniqueRegKey key = OpenKey(root, path, KEY_QUERY_VALUE);
+  const tk::RegKey key = OpenKey(root, path, KEY_QUERY_VALUE);
   if (!key) return std::nullopt;
   const std::wstring valueName = Widen(name);
   RegValue value;
@@ -72,7 +72,7 @@ std::optional<DWORD> RegGetDword(HKEY root, const std::string& path, const std::
 
 bool RegSetRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
                std::span<const BYTE> bytes) {
-  const UniqueRegKey key = CreateKey(root, path);
+  const tk::RegKey key = CreateKey(root, path);
   if (!key) return false;
   return RegSetValueExW(key.get(), Widen(name).c_str(), 0, type, bytes.data(),
                         static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
@@ -91,7 +91,7 @@ bool RegSetDword(HKEY root, const std::string& path, const std::string& name, DW
 }
 
 bool RegDeleteValue(HKEY root, const std::string& path, const std::string& name) {
-  const UniqueRegKey key = OpenKey(root, path, KEY_SET_VALUE);
+  const tk::RegKey key = OpenKey(root, path, KEY_SET_VALUE);
   if (!key) return !RegKeyExists(root, path);
   return IsGone(RegDeleteValueW(key.get(), Widen(name).c_str()));
 }
