@@ -1,8 +1,8 @@
 #include "app/form1.h"
 
 #include "about/frm_about.h"
+#include "app/program.h"
 #include "app/single_instance.h"
-#include "app/systray.h"
 #include "hotkeys/fload.h"
 #include "hotkeys/key_code.h"
 #include "monitor/form2.h"
@@ -21,6 +21,9 @@ namespace {
 constexpr tk::FontDesign kLabelFont{"MS Sans Serif", 1350};
 constexpr char kCheckLetterDefault[] = "S";
 constexpr char kExitLetterDefault[] = "E";
+// Only a letter box's first character names a key, but its whole text is kept;
+// a pasted page is not.
+constexpr size_t kLetterBoxLimit = 4096;
 
 // A letter box whose first character no key types (or that is empty) gets its
 // default letter back, so that a hotkey always has a key.
@@ -29,7 +32,13 @@ void EnsureTypableLetter(tk::TextBox& box, const char* defaultLetter) {
   if (!HotkeyKeyCode(box.Text(), keyScan)) box.SetText(defaultLetter);
 }
 
-const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+// The ids the hotkey window registers its hotkeys under.
+constexpr int kCheckHotkeyId = 1;
+constexpr int kExitHotkeyId = 2;
+
+// A private message: real mouse moves over the window can never pass for the icon's.
+constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+constexpr UINT kTrayIconId = 1;
 
 }  // namespace
 
@@ -40,11 +49,12 @@ Form1Window::Form1Window()
                 .clientHeight = 2250,
                 .iconId = IDI_PROGRAM}),
       Label1(*this, {ids::Label1, "Press Ctrl+Alt+S to launch Vantisk", {240, 120, 4485, 360}, 1, kLabelFont}, true),
-      Text2(*this, {ids::Text2, "G", {2075, 170, 255, 285}, 4}),
+      Text2(*this, {ids::Text2, "G", {2075, 170, 255, 285}, 4}, kLetterBoxLimit),
       Label2(*this, {ids::Label2, "Press Alt+E to exit.", {240, 600, 2340, 360}, 0, kLabelFont}, true),
-      Text3(*this, {ids::Text3, "E", {1500, 650, 255, 285}, 5}),
+      Text3(*this, {ids::Text3, "E", {1500, 650, 255, 285}, 5}, kLetterBoxLimit),
       Check1(*this, {ids::Check1, "Load with windows", {240, 1240, 3135, 195}, 3}),
-      Command1(*this, {ids::Command1, "&OK", {4300, 1240, 1215, 735}, 2}) {
+      Command1(*this, {ids::Command1, "&OK", {4300, 1240, 1215, 735}, 2}),
+      trayIcon_(kTrayIconId, kTrayCallbackMessage, IDI_PROGRAM, "Vantisk by Tessanor LTD") {
   Command1.onClick = [this] { Command1_Click(); };
   Check1.onClick = [this] { Check1_Click(); };
 }
@@ -58,6 +68,7 @@ Form1Window& Form1() {
 void Form1Window::Form_Load() {
   // The first load registers the letters the boxes carry from design ("G",
   // "E"); the apply below replaces them with the stored ones.
+  HandHotkeysToFLoad();
   fLoad().Load();
   Hide();
   fLoad().Hide();
@@ -69,7 +80,7 @@ void Form1Window::Form_Load() {
   Form2().Load();
   Form2().Show();
   Command1_Click();
-  modSystray::AddTrayIcon(hWnd(), reinterpret_cast<HICON>(SendMessageA(hWnd(), WM_GETICON, ICON_SMALL, 0)));
+  trayIcon_.Add(hWnd());
   if (firstStart) Show();
 }
 
@@ -79,8 +90,17 @@ void Form1Window::Command1_Click() {
   SaveSetting("default", "key", Text2.Text());
   SaveSetting("default", "key2", Text3.Text());
   fLoad().Unload();
+  HandHotkeysToFLoad();
   fLoad().Load();
   Hide();
+}
+
+// The hotkey window registers what the letter boxes hold at this moment.
+void Form1Window::HandHotkeysToFLoad() {
+  fLoad().SetHotkeys({
+      {kCheckHotkeyId, MOD_ALT | MOD_CONTROL, Text2.Text(), [] { Form2().Command1_Click(); }},
+      {kExitHotkeyId, MOD_ALT, Text3.Text(), [] { ExitProgram(); }},
+  });
 }
 
 // Switching on saves the flag first and then registers; switching off
@@ -96,7 +116,7 @@ void Form1Window::Check1_Click() {
 }
 
 std::optional<LRESULT> Form1Window::OnMessage(UINT message, WPARAM, LPARAM lParam) {
-  if (message == modSystray::kTrayCallbackMessage) {
+  if (message == kTrayCallbackMessage) {
     Form_MouseMove(LOWORD(lParam));
     return 0;
   }
@@ -106,10 +126,7 @@ std::optional<LRESULT> Form1Window::OnMessage(UINT message, WPARAM, LPARAM lPara
     SetForegroundWindow(Form2().hWnd());
     return 0;
   }
-  if (message == kTaskbarCreated) {
-    modSystray::ReAddTrayIcon();
-    return 0;
-  }
+  if (trayIcon_.HandleTaskbarCreated(message)) return 0;
   if (message == WM_CLOSE) {
     // The window owns the tray icon and stays loaded: closing it hides it.
     Hide();
@@ -152,11 +169,7 @@ void Form1Window::mnuHide_Click() {
 
 void Form1Window::mnuSettings_Click() { Show(); }
 
-void Form1Window::mnuExit_Click() {
-  modSystray::RemoveTrayIcon();
-  Unload();
-  Form2().Unload();
-  fLoad().Unload();
-  frmAbout().Unload();
-  tk::EndProgram();
-}
+void Form1Window::mnuExit_Click() { ExitProgram(); }
+
+// The window goes only at the end of the program, and its tray icon with it.
+void Form1Window::Form_Unload(bool&) { trayIcon_.Remove(); }

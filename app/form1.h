@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/form1_ids.h"
+#include "app/systray.h"
 #include "toolkit/controls.h"
 
 class Form1Window : public tk::Form {
@@ -21,6 +22,7 @@ class Form1Window : public tk::Form {
 
  protected:
   void Form_Load() override;
+  void Form_Unload(bool& cancel) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -31,6 +33,9 @@ class Form1Window : public tk::Form {
   void mnuHide_Click();
   void mnuSettings_Click();
   void mnuExit_Click();
+  void HandHotkeysToFLoad();
+
+  modSystray::TrayIcon trayIcon_;
 };
 
 Form1Window& Form1();

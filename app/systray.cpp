@@ -3,40 +3,47 @@
 #include <cstring>
 
 namespace modSystray {
-
-NOTIFYICONDATAA nid{};
-
 namespace {
 
-// The first layout of the record: what every shell version accepts.
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 #ifndef _WIN64
 static_assert(kRecordSize == 88, "the 32-bit tray record is 88 bytes");
 #endif
 
-bool added = false;
+HICON LoadSmallIcon(WORD resource) {
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+}
 
 }  // namespace
 
-void AddTrayIcon(HWND owner, HICON icon) {
-  nid = {};
-  nid.cbSize = kRecordSize;
-  nid.hWnd = owner;
-  nid.uID = kTrayIconId;
-  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  nid.uCallbackMessage = kTrayCallbackMessage;
-  nid.hIcon = icon;
-  std::strncpy(nid.szTip, "Vantisk by Tessanor LTD", sizeof nid.szTip - 1);
-  added = Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+TrayIcon::TrayIcon(UINT id, UINT callbackMessage, WORD iconResource, const char* tip)
+    : icon_(LoadSmallIcon(iconResource)), taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
+  record_.cbSize = kRecordSize;
+  record_.uID = id;
+  record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record_.uCallbackMessage = callbackMessage;
+  record_.hIcon = icon_.get();
+  std::strncpy(record_.szTip, tip, sizeof record_.szTip - 1);
 }
 
-void ReAddTrayIcon() {
-  if (nid.hWnd) added = Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+void TrayIcon::Add(HWND owner) {
+  record_.hWnd = owner;
+  wanted_ = true;
+  AddToShell();
 }
 
-void RemoveTrayIcon() {
-  if (added) Shell_NotifyIconA(NIM_DELETE, &nid);
-  added = false;
+bool TrayIcon::HandleTaskbarCreated(UINT message) {
+  if (message != taskbarCreated_) return false;
+  if (wanted_) AddToShell();
+  return true;
 }
+
+void TrayIcon::Remove() {
+  if (added_) Shell_NotifyIconA(NIM_DELETE, &record_);
+  added_ = wanted_ = false;
+}
+
+void TrayIcon::AddToShell() { added_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE; }
 
 }  // namespace modSystray

@@ -1,24 +1,43 @@
-// The program's notification-area icon. The settings window owns it and
-// receives its mouse notifications as a private message.
+// The program's notification-area icon: one object owns the icon's record, its
+// image, the shell's "TaskbarCreated" message and its removal.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
+#include "toolkit/handles.h"
+
 namespace modSystray {
 
-inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
-inline constexpr UINT kTrayIconId = 1;
+class TrayIcon {
+ public:
+  // The icon's id, the private message its mouse notifications arrive as, the
+  // resource of its image and its tip are fixed for the run.
+  TrayIcon(UINT id, UINT callbackMessage, WORD iconResource, const char* tip);
+  ~TrayIcon() { Remove(); }
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
 
-// The tray icon record in the shell's first layout; it stays filled for the
-// whole run so that the icon can be added again and removed at exit.
-extern NOTIFYICONDATAA nid;
+  // Shows the icon, with `owner` receiving its notifications.
+  void Add(HWND owner);
+  // After the shell restarted ("TaskbarCreated") the icon is added again.
+  // True when `message` was that message.
+  bool HandleTaskbarCreated(UINT message);
+  // Removes the icon, so that no dead icon stays behind.
+  void Remove();
 
-// Fills the record and adds the icon.
-void AddTrayIcon(HWND owner, HICON icon);
-// After the shell restarted ("TaskbarCreated"): the icon is added again.
-void ReAddTrayIcon();
-// Removes the icon, if it was added, so that no dead icon stays behind.
-void RemoveTrayIcon();
+ private:
+  void AddToShell();
+
+  NOTIFYICONDATAA record_{};  // in the shell's first layout, which every shell version accepts
+  tk::IconHandle icon_;
+  const UINT taskbarCreated_;
+  // Wanted is kept apart from added: a shell that is not up yet refuses the
+  // icon, and its "TaskbarCreated" is the moment to add it after all.
+  bool wanted_ = false;
+  bool added_ = false;
+};
 
 }  // namespace modSystray

@@ -1,12 +1,10 @@
 #include "hotkeys/fload.h"
 
-#include "app/form1.h"
-#include "app/systray.h"
+#include <algorithm>
+
 #include "hotkeys/hot_key.h"
 #include "hotkeys/key_code.h"
 #include "hotkeys/sub_class.h"
-#include "monitor/form2.h"
-#include "toolkit/app.h"
 
 fLoadWindow::fLoadWindow()
     : tk::Form({.className = vantisk::fload_ids::kClassName, .caption = "fLoad", .fixedDialog = false}) {}
@@ -25,11 +23,23 @@ UINT KeyCodeOf(const std::string& letterBoxText) {
 
 }  // namespace
 
+void fLoadWindow::SetHotkeys(std::vector<Hotkey> hotkeys) { hotkeys_ = std::move(hotkeys); }
+
+void fLoadWindow::RunHotkey(WPARAM id) {
+  auto hotkey = std::find_if(hotkeys_.begin(), hotkeys_.end(),
+                             [id](const Hotkey& h) { return static_cast<WPARAM>(h.id) == id; });
+  if (hotkey == hotkeys_.end() || !hotkey->action) return;
+  // A copy: the action may hand this window new hotkeys while it runs.
+  const std::function<void()> action = hotkey->action;
+  action();
+}
+
 void fLoadWindow::Form_Load() {
   mSubClass::PrevWndProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&mSubClass::WindowProc)));
-  mHotKey::AddHotKey(hWnd(), MOD_ALT | MOD_CONTROL, KeyCodeOf(Form1().Text2.Text()));
-  mHotKey::AddHotKey(hWnd(), MOD_ALT, KeyCodeOf(Form1().Text3.Text()));
+  for (const Hotkey& hotkey : hotkeys_) {
+    mHotKey::AddHotKey(hWnd(), hotkey.id, hotkey.modifiers, KeyCodeOf(hotkey.letters));
+  }
 }
 
 // The previous procedure is back in place before the window is destroyed.
@@ -38,14 +48,4 @@ void fLoadWindow::Form_Unload(bool&) {
   SetWindowLongPtrA(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mSubClass::PrevWndProc));
 }
 
-void mSubClass::RunCheckHotkey() { Form2().Command1_Click(); }
-
-// The exit hotkey stores the monitor window's position (its unload does) and
-// ends the program.
-void mSubClass::RunExitHotkey() {
-  modSystray::RemoveTrayIcon();
-  fLoad().Unload();
-  Form1().Unload();
-  Form2().Unload();
-  tk::EndProgram();
-}
+void mSubClass::RunHotkey(WPARAM id) { fLoad().RunHotkey(id); }

@@ -1,13 +1,15 @@
 #include "hotkeys/hot_key.h"
 
+#include <algorithm>
+
 namespace mHotKey {
 
 int HotKeyCount = 0;
 
-BOOL AddHotKey(HWND hWnd, UINT modifiers, UINT keyCode) {
-  ++HotKeyCount;
+BOOL AddHotKey(HWND hWnd, int id, UINT modifiers, UINT keyCode) {
+  HotKeyCount = std::max(HotKeyCount, id);
   if (keyCode == 0) return FALSE;
-  return RegisterHotKey(hWnd, HotKeyCount, modifiers, keyCode);
+  return RegisterHotKey(hWnd, id, modifiers, keyCode);
 }
 
 void RemoveAllHotKeys(HWND hWnd) {

@@ -7,11 +7,7 @@ WNDPROC PrevWndProc = nullptr;
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_HOTKEY) return CallWindowProcA(PrevWndProc, hWnd, message, wParam, lParam);
   // A hotkey message is handled here and never passed on.
-  if (wParam == kCheckHotkeyId) {
-    RunCheckHotkey();
-  } else if (wParam == kExitHotkeyId) {
-    RunExitHotkey();
-  }
+  RunHotkey(wParam);
   return 0;
 }
 

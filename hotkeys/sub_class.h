@@ -6,16 +6,12 @@
 
 namespace mSubClass {
 
-inline constexpr WPARAM kCheckHotkeyId = 1;
-inline constexpr WPARAM kExitHotkeyId = 2;
-
 // The hotkey window's procedure before WindowProc replaced it.
 extern WNDPROC PrevWndProc;
 
 LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// What the two hotkeys do; the hotkey window provides them.
-void RunCheckHotkey();
-void RunExitHotkey();
+// What hotkey `id` does; the hotkey window provides it.
+void RunHotkey(WPARAM id);
 
 }  // namespace mSubClass

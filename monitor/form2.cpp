@@ -23,10 +23,13 @@ namespace {
 constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
 constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
 constexpr size_t kShownUrlLength = 200;
-// Text1 shows at most the start of a longer clipboard text. That start is still
-// longer than any target may be, so the check refuses it as it would the whole
-// text: the cut never leads to a launch.
-static_assert(tk::kTextBoxLimit > kMaxTargetLength);
+// The most an address box holds. Text1 shows at most the start of a longer
+// clipboard text; that start is still longer than any target may be, so the
+// check refuses it as it would the whole text: the cut never leads to a launch.
+// The edit control lays out its whole line on every change and keeps that
+// layout (under Wine about 40 bytes a character), so a larger limit only costs.
+constexpr size_t kAddressBoxLimit = 4096;
+static_assert(kAddressBoxLimit > kMaxTargetLength);
 
 // Long texts are cut in messages so that the box stays readable.
 std::string Shortened(std::string_view text) {
@@ -69,15 +72,15 @@ Form2Window::Form2Window()
                 .clientWidth = 9435,
                 .clientHeight = 3105}),
       Label2(*this, {ids::Label2, "URL in Clipboard :>", {120, 240, 1455, 375}, 6}),
-      Text1(*this, {ids::Text1, "", {1560, 240, 6255, 495}, 0}),
+      Text1(*this, {ids::Text1, "", {1560, 240, 6255, 495}, 0}, kAddressBoxLimit),
       Command1(*this, {ids::Command1, "&Check URL", {8040, 240, 1215, 495}, 1}),
       Label1(*this, {ids::Label1, "URL to Check against :>", {120, 960, 1095, 495}, 5}),
-      Text2(*this, {ids::Text2, std::string(kDefaultCheckerUrl), {1560, 960, 4695, 495}, 2}),
+      Text2(*this, {ids::Text2, std::string(kDefaultCheckerUrl), {1560, 960, 4695, 495}, 2}, kAddressBoxLimit),
       Label4(*this, {ids::Label4, std::string(43, ' ') + ">>", {6360, 1080, 495, 855}, 10}),
       List1(*this, {ids::List1, "", {6960, 960, 2415, 1035}, 3}),
       Command2(*this, {ids::Command2, "&Add check against URL", {4200, 1560, 2055, 375}, 4}),
       Label3(*this, {ids::Label3, "Manual URL to Check :>", {120, 2280, 1335, 615}, 7}),
-      Text3(*this, {ids::Text3, "", {1560, 2280, 5175, 495}, 8}),
+      Text3(*this, {ids::Text3, "", {1560, 2280, 5175, 495}, 8}, kAddressBoxLimit),
       Command3(*this, {ids::Command3, "Check URL &Manually ", {6960, 2280, 2295, 495}, 9}),
       Timer1(*this, 1, 100) {
   Command1.onClick = [this] { Command1_Click(); };
@@ -117,7 +120,14 @@ void Form2Window::Form_Unload(bool& cancel) {
   Hide();
 }
 
-void Form2Window::Command1_Click() { CheckUrl(Text1.Text(), kClipboardNotValid); }
+// The check looks at what is on the clipboard now: a change the system has
+// announced but no tick has taken in yet (a check right after a copy, or while
+// the program was busy) is taken in first. A user's edit of Text1 is checked
+// as it stands while the clipboard has not changed.
+void Form2Window::Command1_Click() {
+  if (clipboardWatch_.TakeChange()) MirrorClipboard();
+  CheckUrl(Text1.Text(), kClipboardNotValid);
+}
 
 void Form2Window::Command3_Click() { CheckUrl(Text3.Text(), kManualNotValid); }
 
@@ -166,8 +176,11 @@ int Form2Window::MessageOutsideTopmostBand(const std::string& text, unsigned fla
 // nor Text1 changed, a tick calls nothing and copies nothing; a clipboard held
 // open by another program leaves Text1 as it is until the next tick.
 void Form2Window::Timer1_Timer() {
-  if (!clipboardWatch_.TakeChange() && !text1Edited_) return;
-  if (tk::ReadClipboardText(hWnd(), clipboardText_, tk::kTextBoxLimit) == tk::ClipboardRead::Busy) {
+  if (clipboardWatch_.TakeChange() || text1Edited_) MirrorClipboard();
+}
+
+void Form2Window::MirrorClipboard() {
+  if (tk::ReadClipboardText(hWnd(), clipboardText_, kAddressBoxLimit) == tk::ClipboardRead::Busy) {
     clipboardWatch_.GiveBack();
     return;
   }

@@ -37,6 +37,7 @@ class Form2Window : public tk::Form {
 
  private:
   void Timer1_Timer();
+  void MirrorClipboard();
   void Text1_Change();
   void Text2_KeyDown(int keyCode, int shift);
   void Text3_KeyDown(int keyCode, int shift);

@@ -18,8 +18,6 @@ std::string Control::Text() { return WindowText(hWnd()); }
 
 void Control::SetText(const std::string& text) { SetWindowTextA(hWnd(), text.c_str()); }
 
-void Control::SetFocus() { ::SetFocus(hWnd()); }
-
 HFONT Control::Font() const { return owner_.Font(design_.font); }
 
 RECT Control::PixelRect() const {
@@ -53,11 +51,7 @@ RECT Label::PixelRect() const {
   return rect;
 }
 
-void TextBox::OnCreated() {
-  // Typing and pasting stop at the limit. WM_SETTEXT does not: code that sets a
-  // text keeps it within the limit itself.
-  SendMessageA(window_, EM_SETLIMITTEXT, kTextBoxLimit, 0);
-}
+void TextBox::OnCreated() { SendMessageA(window_, EM_SETLIMITTEXT, maxLength_, 0); }
 
 void TextBox::OnCommand(WORD code) {
   if (code == EN_CHANGE && onChange) onChange();
@@ -97,14 +91,6 @@ void ListBox::AddItem(std::string_view text) {
 void ListBox::RemoveItem(int index) { SendMessageA(hWnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
 int ListBox::ListCount() { return static_cast<int>(SendMessageA(hWnd(), LB_GETCOUNT, 0, 0)); }
-
-int ListBox::ListIndex() { return static_cast<int>(SendMessageA(hWnd(), LB_GETCURSEL, 0, 0)); }
-
-void ListBox::SetListIndex(int index) {
-  if (index == ListIndex()) return;
-  SendMessageA(hWnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  if (onClick) onClick();
-}
 
 bool ListBox::Selected(int index) { return SendMessageA(hWnd(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; }
 

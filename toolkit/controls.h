@@ -38,7 +38,6 @@ class Control {
   int Id() const { return design_.id; }
   std::string Text();
   void SetText(const std::string& text);
-  void SetFocus();
 
  protected:
   friend class Form;
@@ -75,15 +74,12 @@ class Label : public Control {
   bool autoSize_;
 };
 
-// The most characters a text box holds: twice the longest address that can be
-// checked, so a cut text is still refused as too long. The edit control lays
-// out its whole line on every change and keeps that layout (under Wine about 40
-// bytes a character), so a larger limit only costs time and memory.
-inline constexpr size_t kTextBoxLimit = 4096;
-
 class TextBox : public Control {
  public:
-  using Control::Control;
+  // Typing and pasting stop at `maxLength` characters. Setting a text from code
+  // does not: code that sets a text keeps it within the limit itself.
+  TextBox(Form& owner, ControlDesign design, std::size_t maxLength)
+      : Control(owner, std::move(design)), maxLength_(maxLength) {}
   std::function<void()> onChange;
   std::function<void(int keyCode, int shift)> onKeyDown;
 
@@ -94,6 +90,9 @@ class TextBox : public Control {
   void OnCreated() override;
   void OnCommand(WORD code) override;
   void OnKeyDown(int keyCode, int shift) override;
+
+ private:
+  std::size_t maxLength_;
 };
 
 class Button : public Control {
@@ -136,8 +135,6 @@ class ListBox : public Control {
   void AddItem(std::string_view text);
   void RemoveItem(int index);
   int ListCount();
-  int ListIndex();  // -1 when nothing is selected
-  void SetListIndex(int index);
   bool Selected(int index);
   std::string List(int index);
 

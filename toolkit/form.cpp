@@ -96,8 +96,6 @@ void Form::Unload() {
   if (!cancel && window_) DestroyWindow(window_);
 }
 
-bool Form::Visible() const { return window_ && IsWindowVisible(window_); }
-
 HWND Form::hWnd() {
   Load();
   return window_;
@@ -108,8 +106,6 @@ std::string WindowText(HWND window) {
   text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
-
-std::string Form::Caption() { return WindowText(hWnd()); }
 
 void Form::SetCaption(std::string_view caption) { SetWindowTextA(hWnd(), std::string(caption).c_str()); }
 
@@ -238,7 +234,9 @@ bool Form::PreTranslate(MSG& message) {
   HWND root = GetAncestor(message.hwnd, GA_ROOT);
   Form* form = FromHandle(root);
   if (!form) return false;
-  if (message.message == WM_KEYDOWN) form->HandleKeyDown(message);
+  // A key pressed with Alt held arrives as WM_SYSKEYDOWN: Alt+Enter is Enter
+  // with a shift state, like Shift+Enter and Ctrl+Enter.
+  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) form->HandleKeyDown(message);
   // A key event may have unloaded the form.
   if (!IsWindow(root) || !IsWindow(message.hwnd)) return true;
   return IsDialogMessageA(root, &message) != FALSE;

@@ -55,10 +55,8 @@ class Form {
   void Hide();
   void Unload();
   bool IsLoaded() const { return window_ != nullptr; }
-  bool Visible() const;
   HWND hWnd();  // loads the form first
 
-  std::string Caption();
   void SetCaption(std::string_view caption);
 
   // The window's outer edges in twips from the screen's top-left.
@@ -70,8 +68,9 @@ class Form {
   int Dpi() const { return dpi_; }
   int ToPixels(int twips) const;
 
-  // Offered every queued message of the form's windows before dispatch: key
-  // events of controls, then dialog keys (tab, access keys, Enter, Esc).
+  // The message loop offers each keyboard message of a form's windows here
+  // before dispatch: key-down events of controls (Alt held too), then dialog
+  // keys (tab, access keys, Enter, Esc). True when the message was used up.
   static bool PreTranslate(MSG& message);
   static Form* FromHandle(HWND window);
 
