@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "toolkit/app.h"
 #include "toolkit/menu.h"
+#include "toolkit/message_box.h"
 
 using namespace vantisk;
 namespace ids = vantisk::form1_ids;
@@ -31,6 +32,12 @@ void EnsureTypableLetter(tk::TextBox& box, const char* defaultLetter) {
   auto keyScan = [](char c) { return VkKeyScanA(c); };
   if (!HotkeyKeyCode(box.Text(), keyScan)) box.SetText(defaultLetter);
 }
+
+constexpr char kMachineAutostartStays[] =
+    "Vantisk still starts with Windows: its entry for every user of this computer was made with "
+    "administrator rights, and only an administrator can remove it.\n\n"
+    "To remove it, start Vantisk as administrator and untick \"Load with windows\", or delete the value "
+    "\"Vantisk\" under HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run.";
 
 // The ids the hotkey window registers its hotkeys under.
 constexpr int kCheckHotkeyId = 1;
@@ -106,13 +113,24 @@ void Form1Window::HandHotkeysToFLoad() {
 // Switching on saves the flag first and then registers; switching off
 // unregisters first and then saves the flag.
 void Form1Window::Check1_Click() {
+  if (restoringCheck1_) return;
   if (Check1.Value() == 1) {
     SaveSetting("start", "autoboot", "1");
     modSystray::EnableAutostart("\"" + tk::App().modulePath + "\"", kAppName);
-  } else {
-    modSystray::DisableAutostart("", kAppName);
+  } else if (modSystray::DisableAutostart("", kAppName)) {
     SaveSetting("start", "autoboot", "0");
+  } else {
+    KeepAutostartTicked();
   }
+}
+
+// The machine-wide value stays: the box and "autoboot" keep saying that the
+// program starts with Windows, and the user learns how to stop it.
+void Form1Window::KeepAutostartTicked() {
+  restoringCheck1_ = true;
+  Check1.SetValue(1);
+  restoringCheck1_ = false;
+  tk::MsgBox(hWnd(), kMachineAutostartStays, MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::optional<LRESULT> Form1Window::OnMessage(UINT message, WPARAM, LPARAM lParam) {

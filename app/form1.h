@@ -27,6 +27,7 @@ class Form1Window : public tk::Form {
 
  private:
   void Check1_Click();
+  void KeepAutostartTicked();
   void Form_MouseMove(UINT mouseMessage);
   void mnuAbout_Click();
   void mnuShow_Click();
@@ -36,6 +37,8 @@ class Form1Window : public tk::Form {
   void HandHotkeysToFLoad();
 
   modSystray::TrayIcon trayIcon_;
+  // Set while the box is ticked again from code: that is no user's choice.
+  bool restoringCheck1_ = false;
 };
 
 Form1Window& Form1();

@@ -19,6 +19,11 @@ bool SetValue(HKEY root, const char* path, const std::string& name, const std::s
                         static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
 }
 
+bool HasValue(HKEY root, const char* path, const std::string& name) {
+  const RegKey key = tk::OpenRegKey(root, path, KEY_QUERY_VALUE);
+  return key && RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 void EnableAutostart(const std::string& command, const std::string& name, AutostartRoots roots) {
@@ -31,10 +36,11 @@ void EnableAutostart(const std::string& command, const std::string& name, Autost
   }
 }
 
-void DisableAutostart(const std::string& command, const std::string& name, AutostartRoots roots) {
+bool DisableAutostart(const std::string& command, const std::string& name, AutostartRoots roots) {
   DeleteValue(roots.machine, kRunKey, name);
   DeleteValue(roots.user, kRunKey, name);
   SetValue(roots.machine, kParkingKey, name, command);
+  return !HasValue(roots.machine, kRunKey, name) && !HasValue(roots.user, kRunKey, name);
 }
 
 }  // namespace modSystray

@@ -21,6 +21,9 @@ struct AutostartRoots {
 };
 
 void EnableAutostart(const std::string& command, const std::string& name, AutostartRoots roots = {});
-void DisableAutostart(const std::string& command, const std::string& name, AutostartRoots roots = {});
+// True when no Run key holds the value any more. False when the machine-wide
+// value stays because this user may not remove it (an administrator's run of
+// the program wrote it): the program then still starts at logon.
+bool DisableAutostart(const std::string& command, const std::string& name, AutostartRoots roots = {});
 
 }  // namespace modSystray

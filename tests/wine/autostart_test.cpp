@@ -109,7 +109,7 @@ TEST_F(AutostartRoutines, SwitchingOnTwiceLeavesOneValue) {
 
 TEST_F(AutostartRoutines, SwitchingOffParksTheValueOnlyWhereTheParkingKeyExists) {
   modSystray::EnableAutostart("x", "Vantisk", Roots());
-  modSystray::DisableAutostart("", "Vantisk", Roots());
+  EXPECT_TRUE(modSystray::DisableAutostart("", "Vantisk", Roots())) << "nothing starts the program any more";
   EXPECT_FALSE(RegGetText(machine.get(), kRunKey, "Vantisk").has_value());
   EXPECT_FALSE(RegKeyExists(machine.get(), kParkingKey));
   EXPECT_EQ(RegGetText(machine.get(), kRunKey, "Other"), "other.exe");

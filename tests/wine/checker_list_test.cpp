@@ -53,13 +53,14 @@ constexpr size_t kSelect = 0;
 constexpr size_t kDelete = 1;
 
 TEST_F(CheckerList, AddingStoresEveryEntryAndTheLastIndex) {
+  ASSERT_TRUE(SetSetting("data", "listcount", "-1"));
   Start();
-  EXPECT_EQ(ListCount(), 0) << "a first start shows an empty list";
+  EXPECT_EQ(ListCount(), 0) << "an emptied list stays empty";
   Add("https://one.example/?u=");
   EXPECT_EQ(Setting("data", "listcount"), " 0");
   EXPECT_EQ(Setting("data", "list 0"), "https://one.example/?u=");
 
-  // Enter in the text box adds like the button; duplicates are kept.
+  // Enter in the text box adds like the button, with Alt held too; duplicates are kept.
   ASSERT_TRUE(BringToFront(monitor));
   ASSERT_TRUE(ClickAt(CenterOf(MonitorControl(ids::Text2))));
   PumpFor(200);
@@ -67,6 +68,8 @@ TEST_F(CheckerList, AddingStoresEveryEntryAndTheLastIndex) {
   ASSERT_TRUE(WaitUntil([&] { return ListCount() == 2; }, 3000));
   EXPECT_EQ(Setting("data", "list 1"), "https://one.example/?u=");
   EXPECT_EQ(Setting("data", "listcount"), " 1");
+  ASSERT_TRUE(PressChord({VK_MENU, VK_RETURN}));
+  EXPECT_TRUE(WaitUntil([&] { return ListCount() == 3; }, 3000)) << "Alt+Enter adds too";
 }
 
 TEST_F(CheckerList, AnEleventhEntryIsStoredUnderListTen) {

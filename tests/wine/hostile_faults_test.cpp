@@ -15,6 +15,7 @@ namespace settings_ids = vantisk::form1_ids;
 class TakenHotkey : public VantiskTest {};
 class NoBrowser : public VantiskTest {};
 class LockedRunKey : public VantiskTest {};
+class UnremovableRunValue : public VantiskTest {};
 
 // Alt+E taken: the exit hotkey stays silent, without a message; the check
 // hotkey and the tray menu's Exit still work.
@@ -126,6 +127,32 @@ TEST_F(LockedRunKey, TheUserRunKeyTakesTheValue) {
   ASSERT_TRUE(Click(SettingsControl(settings_ids::Check1)));
   EXPECT_TRUE(WaitUntil([] { return Setting("start", "autoboot") == "0"; }, 3000));
   EXPECT_FALSE(RegGetText(HKEY_CURRENT_USER, kRunKey, "Vantisk").has_value());
+}
+
+// An administrator's run left the machine-wide value, which this user may not
+// remove: unticking keeps the box and "autoboot" truthful and says how to remove it.
+TEST_F(UnremovableRunValue, UntickingKeepsTheBoxTickedAndSaysWhy) {
+  using modSystray::kRunKey;
+  ASSERT_TRUE(RegSetText(HKEY_LOCAL_MACHINE, kRunKey, "Vantisk", "\"C:\\Elevated\\Vantisk.exe\""));
+  ASSERT_TRUE(DenyWriting(HKEY_LOCAL_MACHINE, kRunKey));
+  HKEY probe = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_WRITE, &probe) == ERROR_SUCCESS) {
+    RegCloseKey(probe);
+    GTEST_SKIP() << "this Wine does not enforce registry permissions";
+  }
+  ASSERT_TRUE(SetSetting("start", "autoboot", "1"));
+  Start();
+  HWND box = SettingsControl(settings_ids::Check1);
+  ASSERT_TRUE(Click(box));
+  MessageBoxInfo message = ExpectMessageBox();
+  EXPECT_NE(message.text.find("only an administrator can remove it"), std::string::npos) << message.text;
+  EXPECT_NE(message.text.find("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
+            std::string::npos);
+  ASSERT_TRUE(DismissMessageBox(message.hwnd));
+  EXPECT_EQ(SendTimed(box, BM_GETCHECK), BST_CHECKED);
+  EXPECT_EQ(Setting("start", "autoboot"), "1");
+  EXPECT_TRUE(RegGetText(HKEY_LOCAL_MACHINE, kRunKey, "Vantisk").has_value());
+  EXPECT_FALSE(RegGetText(HKEY_CURRENT_USER, kRunKey, "Vantisk").has_value()) << "the user's own value is gone";
 }
 
 }  // namespace

@@ -50,6 +50,19 @@ TEST_F(Hotkeys, CheckHotkeyChecksTheClipboardWhileAnotherProgramIsInFront) {
   EXPECT_TRUE(app.IsRunning());
 }
 
+// A check pressed right after a copy checks what was copied, not the text
+// the monitor still shows from before.
+TEST_F(Hotkeys, ACheckRightAfterACopyChecksTheNewText) {
+  Start();
+  PutOnClipboard("https://before.example/");
+  ASSERT_TRUE(other.TakeFocus());
+  for (const char* copied : {"https://after.example/", "https://again.example/"}) {
+    ASSERT_TRUE(SetClipboardText(copied));
+    PressCheck('S');
+    ExpectOneCheckOf(copied);
+  }
+}
+
 TEST_F(Hotkeys, ExitHotkeyStoresThePositionAndEndsTheProgram) {
   Start();
   ASSERT_TRUE(SetWindowPos(monitor, nullptr, 30, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));

@@ -139,6 +139,10 @@ TEST_F(UrlCheck, EnterInTheManualBoxChecksEvenWithShiftHeld) {
   std::vector<std::string> launches = WaitForLaunches(1, 5000);
   ASSERT_EQ(launches.size(), 1u);
   EXPECT_EQ(launches[0], kChecker + "http://typed.example/");
+
+  // Alt+Enter arrives as a system key; it is Enter all the same.
+  ASSERT_TRUE(PressChord({VK_MENU, VK_RETURN}));
+  EXPECT_EQ(WaitForLaunches(2, 5000).size(), 2u) << "Alt+Enter checks too";
 }
 
 TEST_F(UrlCheck, AnEmptySelectedCheckerOpensTheAddressAlone) {

@@ -30,7 +30,7 @@ target_include_directories(wine_dpi_test PRIVATE ${CMAKE_SOURCE_DIR})
 vantisk_wine_test(NAME hostile_clipboard SOURCES hostile_clipboard_test.cpp
   SUITES HugeText OddText BusyClipboard UnsafeAddress)
 vantisk_wine_test(NAME hostile_settings SOURCES hostile_settings_test.cpp SUITES HandEdited KeyDeleted)
-vantisk_wine_test(NAME hostile_faults SOURCES hostile_faults_test.cpp SUITES TakenHotkey NoBrowser LockedRunKey)
+vantisk_wine_test(NAME hostile_faults SOURCES hostile_faults_test.cpp SUITES TakenHotkey NoBrowser LockedRunKey UnremovableRunValue)
 vantisk_wine_test(NAME hostile_load SOURCES hostile_load_test.cpp SUITES Load)
 foreach(target wine_hostile_clipboard_test wine_hostile_settings_test wine_hostile_faults_test
                wine_hostile_load_test)
