@@ -5,15 +5,17 @@
 #include "app/form1.h"
 #include "app/single_instance.h"
 #include "toolkit/app.h"
+#include "toolkit/dll_search.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // First of all: the exe may sit in a downloads folder beside planted DLLs.
+  tk::LoadDllsFromSystemFolderOnly();
   vantisk::SingleInstance instance;
   if (!instance.IsFirst()) {
     instance.WakeRunningInstance();
     return 0;
   }
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  tk::LoadCommonControls(ICC_STANDARD_CLASSES);
   Form1().Load();
   return tk::RunMessageLoop();
 }

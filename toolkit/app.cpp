@@ -1,7 +1,9 @@
 #include "toolkit/app.h"
 
-#include <vector>
+#include <cstring>
+#include <optional>
 
+#include "toolkit/app_resources.h"
 #include "toolkit/form.h"
 
 namespace tk {
@@ -19,47 +21,42 @@ std::string ModuleFileName() {
   }
 }
 
-std::vector<char> VersionInfo(const std::string& module) {
-  DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(module.c_str(), &ignored);
-  std::vector<char> block(size);
-  if (size == 0 || !GetFileVersionInfoA(module.c_str(), 0, size, block.data())) block.clear();
-  return block;
+// The version resource begins with three WORDs and the key "VS_VERSION_INFO",
+// padded to a DWORD boundary; its VS_FIXEDFILEINFO follows.
+constexpr size_t kFixedInfoOffset = (3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO") + 3) & ~size_t{3};
+
+// Read from the resource itself: the version functions would cost the program
+// a DLL that is not one of the system's known DLLs.
+std::optional<VS_FIXEDFILEINFO> FixedFileInfo() {
+  const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+  const HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+  const auto* data = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
+  VS_FIXEDFILEINFO fixed{};
+  if (!data || SizeofResource(nullptr, found) < kFixedInfoOffset + sizeof fixed) return std::nullopt;
+  std::memcpy(&fixed, data + kFixedInfoOffset, sizeof fixed);
+  if (fixed.dwSignature != VS_FFI_SIGNATURE) return std::nullopt;
+  return fixed;
 }
 
-std::string ProductName(std::vector<char>& block) {
-  struct Translation { WORD language, codePage; };
-  Translation* translation = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                      reinterpret_cast<void**>(&translation), &length) ||
-      length < sizeof(Translation)) {
-    return {};
-  }
-  char query[64];
-  wsprintfA(query, "\\StringFileInfo\\%04x%04x\\ProductName", translation->language, translation->codePage);
-  char* name = nullptr;
-  if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&name), &length) || !name) return {};
-  return name;
+std::string TitleString() {
+  char title[256];
+  const int length = LoadStringA(GetModuleHandleA(nullptr), TK_IDS_APP_TITLE, title, sizeof title);
+  return std::string(title, length > 0 ? length : 0);
 }
 
 Identity ReadIdentity() {
   Identity identity;
   identity.modulePath = ModuleFileName();
-  auto slash = identity.modulePath.find_last_of("\\/");
-  identity.path = slash == std::string::npos ? std::string{} : identity.modulePath.substr(0, slash);
-  std::string file = identity.modulePath.substr(slash == std::string::npos ? 0 : slash + 1);
+  const auto slash = identity.modulePath.find_last_of("\\/");
+  const std::string file = identity.modulePath.substr(slash == std::string::npos ? 0 : slash + 1);
   identity.exeName = file.substr(0, file.find_last_of('.'));
 
-  std::vector<char> block = VersionInfo(identity.modulePath);
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  if (!block.empty() && VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+  if (const std::optional<VS_FIXEDFILEINFO> fixed = FixedFileInfo()) {
     identity.major = HIWORD(fixed->dwFileVersionMS);
     identity.minor = LOWORD(fixed->dwFileVersionMS);
     identity.revision = HIWORD(fixed->dwFileVersionLS);
   }
-  if (!block.empty()) identity.title = ProductName(block);
+  identity.title = TitleString();
   if (identity.title.empty()) identity.title = identity.exeName;
   return identity;
 }

@@ -1,5 +1,6 @@
-// The program as a whole: its identity (read from its own version resource),
-// the hidden window that owns every form, the message loop and the end.
+// The program as a whole: its identity (read from its own resources, see
+// toolkit/app_resources.h), the hidden window that owns every form, the
+// message loop and the end.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +10,11 @@
 namespace tk {
 
 struct Identity {
-  std::string title;     // the version resource's product name
-  int major = 0;
+  std::string title;  // the string resource TK_IDS_APP_TITLE, else exeName
+  int major = 0;      // the version resource's file version; 0 without one
   int minor = 0;
   int revision = 0;
   std::string modulePath;  // full path of the running executable
-  std::string path;        // its folder, without a trailing backslash
   std::string exeName;     // its file name without the extension
 };
 

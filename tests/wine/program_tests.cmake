@@ -36,3 +36,17 @@ foreach(target wine_hostile_clipboard_test wine_hostile_settings_test wine_hosti
                wine_hostile_load_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endforeach()
+
+# A DLL planted beside the exe never runs inside it: the stand-in DLL, and the
+# control program that shows each planted copy would run when loaded by name.
+add_library(planted_dll SHARED planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES PREFIX "")
+target_include_directories(planted_dll PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(planted_dll PRIVATE vantisk_warnings)
+add_executable(planted_dll_loader WIN32 planted_dll_loader.cpp)
+target_link_libraries(planted_dll_loader PRIVATE vantisk_warnings)
+vantisk_wine_test(NAME planted_dll SOURCES planted_dll_test.cpp SUITES PlantedDlls)
+target_include_directories(wine_planted_dll_test PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(wine_planted_dll_test PRIVATE
+  PLANTED_DLL_UNIX="$<TARGET_FILE:planted_dll>" PLANTED_DLL_LOADER_UNIX="$<TARGET_FILE:planted_dll_loader>")
+add_dependencies(wine_planted_dll_test planted_dll planted_dll_loader)
