@@ -2,9 +2,11 @@
 // measures and prints a report on stdout. See scripts/bench.sh.
 #include <windows.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver/options.h"
@@ -95,6 +97,16 @@ void PrintNotes(const Figures& figures) {
   for (const std::string& problem : figures.problems) std::printf("  - %s\n", problem.c_str());
 }
 
+// A run that hangs ends itself, with timeout's exit code.
+void EndAfter(int seconds) {
+  std::thread([seconds] {
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    std::fprintf(stderr, "bench_driver: still running after %d s, stopped\n", seconds);
+    std::fflush(nullptr);
+    ExitProcess(124);
+  }).detach();
+}
+
 int Run(const Options& options) {
   if (!RegisterBenchRecorder() || !vt::ClearSettings()) {
     std::fprintf(stderr, "bench_driver: could not prepare the registry of this prefix\n");
@@ -123,5 +135,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_driver: %s\n%s", parsed.error.c_str(), bench::Usage().c_str());
     return 64;
   }
+  bench::EndAfter(bench::TimeBoundSeconds(*parsed.options));
   return bench::Run(*parsed.options);
 }

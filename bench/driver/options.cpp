@@ -11,12 +11,17 @@ struct IntOption {
   int Options::*field;
   int minimum;
   int maximum;
+  const char* help;  // Usage() adds the default from Options
 };
 
 constexpr IntOption kIntOptions[] = {
-    {"--seconds", &Options::seconds, 1, 600}, {"--rounds", &Options::rounds, 1, 50},
-    {"--checks", &Options::checks, 1, 100},   {"--settle", &Options::settleSeconds, 0, 120},
-    {"--minutes", &Options::minutes, 1, 240},
+    {"--seconds", &Options::seconds, 1, 600, "length of each at-rest CPU window"},
+    {"--rounds", &Options::rounds, 1, 50, "Vantisk/reference rounds at rest"},
+    {"--checks", &Options::checks, 1, 100, "Vantisk/reference rounds of start-up and launch timing"},
+    {"--settle", &Options::settleSeconds, 0, 120, "quiet seconds after a program is ready"},
+    {"--minutes", &Options::minutes, 1, 240,
+     "long run: both programs at rest with the 10 MiB clipboard,\n"
+     "             sampled every minute, instead of the comparison"},
 };
 
 std::optional<int> ParseInt(const std::string& text, int minimum, int maximum) {
@@ -63,16 +68,29 @@ ParsedOptions ParseOptions(std::span<const std::string> arguments) {
   return {options, {}};
 }
 
+// Every round starts and stops both programs, four windows a round; every
+// start and launch waits for its program at most 15 s on top.
+int TimeBoundSeconds(const Options& options) {
+  constexpr int kSlackSeconds = 600;
+  return options.rounds * 4 * (options.seconds + options.settleSeconds + 30) +
+         options.checks * 4 * (options.settleSeconds + 15) + options.minutes * 60 + kSlackSeconds;
+}
+
 std::string Usage() {
-  return "usage: bench_driver [--seconds N] [--rounds N] [--checks N] [--settle N]\n"
-         "                    [--minutes N] [--exe32 UNIX-PATH] [--ref32 UNIX-PATH]\n"
-         "  --seconds  length of each at-rest CPU window (default 12)\n"
-         "  --rounds   Vantisk/reference rounds at rest (default 3)\n"
-         "  --checks   Vantisk/reference rounds of start-up and launch timing (default 11)\n"
-         "  --settle   quiet seconds after a program is ready (default 2)\n"
-         "  --minutes  long run: both programs at rest with the 10 MiB clipboard,\n"
-         "             sampled every minute, instead of the comparison\n"
-         "  --exe32, --ref32  32-bit builds, whose sizes are reported\n";
+  std::string usage =
+      "usage: bench_driver [--seconds N] [--rounds N] [--checks N] [--settle N]\n"
+      "                    [--minutes N] [--exe32 UNIX-PATH] [--ref32 UNIX-PATH]\n";
+  const Options defaults;
+  for (const IntOption& option : kIntOptions) {
+    std::string line = "  " + std::string(option.name);
+    line.resize(13, ' ');
+    line += option.help;
+    // Below its minimum, a default means "off" (--minutes 0: no long run).
+    const int value = defaults.*option.field;
+    if (value >= option.minimum) line += " (default " + std::to_string(value) + ")";
+    usage += line + "\n";
+  }
+  return usage + "  --exe32, --ref32  32-bit builds, whose sizes are reported\n";
 }
 
 }  // namespace bench

@@ -8,7 +8,8 @@
 
 namespace bench {
 
-// scripts/bench.sh bounds a run's time from these defaults: change both together.
+// The defaults are stated here alone: Usage() prints them and TimeBound()
+// works from them.
 struct Options {
   int seconds = 12;      // length of one at-rest CPU window
   int rounds = 3;        // Vantisk/reference rounds of the at-rest phase
@@ -27,6 +28,9 @@ struct ParsedOptions {
 };
 
 ParsedOptions ParseOptions(std::span<const std::string> arguments);
+// The longest a run with these options may take: the driver ends itself then,
+// so that a program that hangs under Wine does not hold the machine.
+int TimeBoundSeconds(const Options& options);
 std::string Usage();
 
 }  // namespace bench
