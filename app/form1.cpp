@@ -42,6 +42,7 @@ constexpr char kMachineAutostartStays[] =
 // The ids the hotkey window registers its hotkeys under.
 constexpr int kCheckHotkeyId = 1;
 constexpr int kExitHotkeyId = 2;
+constexpr int kCheckAllHotkeyId = 3;
 
 // A private message: real mouse moves over the window can never pass for the icon's.
 constexpr UINT kTrayCallbackMessage = WM_APP + 1;
@@ -85,6 +86,7 @@ void Form1Window::Form_Load() {
   Text2.SetText(GetSetting("default", "key", kCheckLetterDefault));
   Text3.SetText(GetSetting("default", "key2", kExitLetterDefault));
   Form2().Load();
+  Form2().showLinkNotes = [this](const std::string& notes) { trayIcon_.Notify("What this link hides", notes); };
   Form2().Show();
   Command1_Click();
   trayIcon_.Add(hWnd());
@@ -107,6 +109,7 @@ void Form1Window::HandHotkeysToFLoad() {
   fLoad().SetHotkeys({
       {kCheckHotkeyId, MOD_ALT | MOD_CONTROL, Text2.Text(), [] { Form2().Command1_Click(); }},
       {kExitHotkeyId, MOD_ALT, Text3.Text(), [] { ExitProgram(); }},
+      {kCheckAllHotkeyId, MOD_ALT | MOD_CONTROL | MOD_SHIFT, Text2.Text(), [] { Form2().CheckWithAllCheckers(); }},
   });
 }
 
@@ -168,6 +171,8 @@ void Form1Window::Form_MouseMove(UINT mouseMessage) {
                            {"-", {}},
                            {"Settings", [this] { mnuSettings_Click(); }},
                            {"-", {}},
+                           {"Check with all checkers", [this] { mnuCheckAll_Click(); }},
+                           {"-", {}},
                            {"Exit", [this] { mnuExit_Click(); }}});
   }
 }
@@ -186,6 +191,8 @@ void Form1Window::mnuHide_Click() {
 }
 
 void Form1Window::mnuSettings_Click() { Show(); }
+
+void Form1Window::mnuCheckAll_Click() { Form2().CheckWithAllCheckers(); }
 
 void Form1Window::mnuExit_Click() { ExitProgram(); }
 

@@ -33,6 +33,7 @@ class Form1Window : public tk::Form {
   void mnuShow_Click();
   void mnuHide_Click();
   void mnuSettings_Click();
+  void mnuCheckAll_Click();
   void mnuExit_Click();
   void HandHotkeysToFLoad();
 

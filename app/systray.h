@@ -27,6 +27,9 @@ class TrayIcon {
   bool HandleTaskbarCreated(UINT message);
   // Removes the icon, so that no dead icon stays behind.
   void Remove();
+  // A notification beside the icon (a balloon; newer Windows shows it as a
+  // toast). Texts longer than the shell takes are cut at a character's end.
+  void Notify(const std::string& title, const std::string& text);
 
  private:
   void AddToShell();

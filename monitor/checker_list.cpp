@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "monitor/starter_checkers.h"
 #include "settings/number_form.h"
 
 namespace vantisk {
@@ -38,11 +39,21 @@ std::vector<std::string> ReadUnbrokenRun(SettingsAccess& store) {
   return entries;
 }
 
+// Entries stored without a count are kept: only a store holding no list at
+// all gets the starter list.
+std::vector<std::string> FirstStartList(SettingsAccess& store) {
+  std::vector<std::string> entries = ReadUnbrokenRun(store);
+  if (!entries.empty()) return entries;
+  entries = StarterCheckers();
+  SaveCheckerList(store, entries);
+  return entries;
+}
+
 }  // namespace
 
 std::vector<std::string> LoadCheckerList(SettingsAccess& store) {
   const std::optional<std::string> countText = store.Read(kSection, kCountKey);
-  if (!countText) return {};
+  if (!countText) return FirstStartList(store);
   if (const std::optional<int> lastIndex = StoredLastIndex(*countText)) return ReadUpToIndex(store, *lastIndex);
   return ReadUnbrokenRun(store);
 }

@@ -14,8 +14,10 @@ namespace vantisk {
 // Indices and the count are 16-bit signed in the store.
 inline constexpr int kMaxListIndex = 32767;
 
-// Reads the list. An absent "listcount" gives an empty list. A count that is a
-// number within -1..32767 is rounded half to even and used as stored (entry keys
+// Reads the list. An absent "listcount" is a first start: the starter list is
+// saved at once and returned, unless "list 0" is already stored (a save cut
+// short, a hand-edited store), which then reads as the unbroken run below. A
+// count that is a number within -1..32767 is rounded half to even and used as stored (entry keys
 // missing below it read as empty entries). A count that is not a number, or lies
 // outside that range, is replaced by the last index of the unbroken run of stored
 // entries from "list 0" on, so nothing stored is lost and the load stays fast.

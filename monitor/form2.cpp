@@ -6,23 +6,17 @@
 #include "monitor/checker_list.h"
 #include "monitor/cls_on_top.h"
 #include "monitor/placement.h"
-#include "monitor/shell_exec.h"
 #include "monitor/url_check.h"
 #include "settings/number_form.h"
 #include "settings/settings_store.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/menu.h"
-#include "toolkit/twips.h"
 #include "toolkit/message_box.h"
+#include "toolkit/twips.h"
 
 using namespace vantisk;
 namespace ids = vantisk::form2_ids;
 
-namespace {
-
-constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
-constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
-constexpr size_t kShownUrlLength = 200;
 // The most an address box holds. Text1 shows at most the start of a longer
 // clipboard text; that start is still longer than any target may be, so the
 // check refuses it as it would the whole text: the cut never leads to a launch.
@@ -30,41 +24,6 @@ constexpr size_t kShownUrlLength = 200;
 // layout (under Wine about 40 bytes a character), so a larger limit only costs.
 constexpr size_t kAddressBoxLimit = 4096;
 static_assert(kAddressBoxLimit > kMaxTargetLength);
-
-// Long texts are cut in messages so that the box stays readable.
-std::string Shortened(std::string_view text) {
-  if (text.size() <= kShownUrlLength) return std::string(text);
-  return std::string(text.substr(0, kShownUrlLength)) + "...";
-}
-
-std::string CheckerNotWebMessage(std::string_view checker) {
-  return "The selected checker URL is not a web address (http:// or https://):\n\n" + Shortened(checker) +
-         "\n\nSelect another checker URL in the list.";
-}
-
-std::string TooLongMessage() {
-  return "The address is too long to check: the checker URL and the address together may have at most " +
-         std::to_string(kMaxTargetLength) + " characters.";
-}
-
-std::string LaunchFailedMessage(std::string_view target) {
-  return "The browser could not be started to open:\n\n" + Shortened(target) +
-         "\n\nCheck that a default web browser is set.";
-}
-
-// Sets a flag for the length of a scope.
-class ScopedFlag {
- public:
-  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~ScopedFlag() { flag_ = false; }
-  ScopedFlag(const ScopedFlag&) = delete;
-  ScopedFlag& operator=(const ScopedFlag&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 Form2Window::Form2Window()
     : tk::Form({.className = ids::kClassName,
@@ -118,50 +77,6 @@ void Form2Window::Form_Unload(bool& cancel) {
   StorePosition();
   cancel = true;
   Hide();
-}
-
-// The check looks at what is on the clipboard now: a change the system has
-// announced but no tick has taken in yet (a check right after a copy, or while
-// the program was busy) is taken in first. A user's edit of Text1 is checked
-// as it stands while the clipboard has not changed.
-void Form2Window::Command1_Click() {
-  if (clipboardWatch_.TakeChange()) MirrorClipboard();
-  CheckUrl(Text1.Text(), kClipboardNotValid);
-}
-
-void Form2Window::Command3_Click() { CheckUrl(Text3.Text(), kManualNotValid); }
-
-void Form2Window::Text3_KeyDown(int keyCode, int) {
-  if (keyCode == VK_RETURN) Command3_Click();
-}
-
-void Form2Window::CheckUrl(const std::string& address, const char* notValidMessage) {
-  // The check hotkey still reaches the program while a check's message box is
-  // open; each press would open one more box on top, until the stack overflows.
-  if (checkUnderWay_) return;
-  const ScopedFlag underWay(checkUnderWay_);
-  if (!ContainsHttp(address)) {
-    MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
-    return;
-  }
-  std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
-  CheckResult result = BuildCheckTarget(checker, address);
-  switch (result.outcome) {
-    case CheckOutcome::Launch:
-      if (!ModShellExec::OpenInBrowser(hWnd(), result.target)) {
-        MessageOutsideTopmostBand(LaunchFailedMessage(result.target), MB_OK | MB_ICONEXCLAMATION);
-      }
-      return;
-    case CheckOutcome::AddressNotValid:
-      MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
-      return;
-    case CheckOutcome::CheckerNotWeb:
-      MessageOutsideTopmostBand(CheckerNotWebMessage(checker), MB_OK | MB_ICONEXCLAMATION);
-      return;
-    case CheckOutcome::TooLong:
-      MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
-      return;
-  }
 }
 
 // A message box must not hide behind the topmost monitor window.
@@ -231,13 +146,17 @@ void Form2Window::LoadList() {
   for (const std::string& entry : LoadCheckerList(store)) List1.AddItem(entry);
 }
 
-void Form2Window::SaveList() {
+std::vector<std::string> Form2Window::ListEntries() {
   std::vector<std::string> entries;
   int count = List1.ListCount();
   entries.reserve(static_cast<size_t>(std::max(count, 0)));
   for (int i = 0; i < count; ++i) entries.push_back(List1.List(i));
+  return entries;
+}
+
+void Form2Window::SaveList() {
   RegistrySettings store;
-  SaveCheckerList(store, entries);
+  SaveCheckerList(store, ListEntries());
 }
 
 void Form2Window::Command2_Click() {

@@ -2,8 +2,10 @@
 // checks the clipboard's or a typed address, and keeps the checker list.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "monitor/form2_ids.h"
 #include "toolkit/clipboard.h"
@@ -16,6 +18,12 @@ class Form2Window : public tk::Form {
   void Command1_Click();  // checks the clipboard text shown in Text1
   void Command2_Click();  // adds Text2 to the checker list
   void Command3_Click();  // checks the address typed into Text3
+  // Opens the clipboard's address in every checker of the list, one page each.
+  void CheckWithAllCheckers();
+
+  // Shows what a link hides without stopping the user, when a checker's page
+  // opens for it: a notification of the tray icon, which the settings window owns.
+  std::function<void(const std::string& notes)> showLinkNotes;
 
   tk::Label Label2;
   tk::TextBox Text1;
@@ -45,7 +53,10 @@ class Form2Window : public tk::Form {
   void mnuSelect_Click();
   void mnuDelete_Click();
 
-  void CheckUrl(const std::string& address, const char* notValidMessage);
+  void CheckUrl(const std::string& text, const char* notValidMessage);
+  bool Launch(const std::string& target);
+  void ShowLinkNotes(const std::vector<std::string>& lines);
+  std::vector<std::string> ListEntries();
   int MessageOutsideTopmostBand(const std::string& text, unsigned flags);
   void LoadList();
   void SaveList();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "monitor/checker_template.h"
+
 namespace vantisk {
 namespace {
 
@@ -33,11 +35,9 @@ std::string_view WithoutWebScheme(std::string_view text) {
   return {};
 }
 
-CheckResult Refuse(CheckOutcome outcome) { return {outcome, {}}; }
+CheckResult Refuse(CheckOutcome outcome, std::string problem = {}) { return {outcome, {}, std::move(problem)}; }
 
 }  // namespace
-
-bool ContainsHttp(std::string_view text) { return text.find("http") != std::string_view::npos; }
 
 bool IsWebUrl(std::string_view text) {
   if (std::any_of(text.begin(), text.end(), [](char c) { return IsForbiddenAnywhere(static_cast<unsigned char>(c)); })) {
@@ -66,19 +66,27 @@ std::string PercentEncodeComponent(std::string_view bytes) {
   return encoded;
 }
 
-CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address) {
-  if (!ContainsHttp(address)) return Refuse(CheckOutcome::AddressNotValid);
-
-  std::string target;
+CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host) {
+  if (!IsWebUrl(address)) return Refuse(CheckOutcome::AddressNotValid);
   if (checkerUrl.empty()) {
-    if (!IsWebUrl(address)) return Refuse(CheckOutcome::AddressNotValid);
-    target = address;
-  } else {
-    if (!IsWebUrl(checkerUrl)) return Refuse(CheckOutcome::CheckerNotWeb);
-    target = std::string(checkerUrl) + PercentEncodeComponent(address);
+    if (address.size() > kMaxTargetLength) return Refuse(CheckOutcome::TooLong);
+    return {CheckOutcome::Launch, std::string(address), {}};
   }
-  if (target.size() > kMaxTargetLength) return Refuse(CheckOutcome::TooLong);
-  return {CheckOutcome::Launch, std::move(target)};
+  Expansion expansion = ExpandCheckerUrl(checkerUrl, address, host);
+  switch (expansion.outcome) {
+    case ExpandOutcome::Expanded:
+      return {CheckOutcome::Launch, std::move(expansion.target), {}};
+    case ExpandOutcome::TooLong:
+      return Refuse(CheckOutcome::TooLong);
+    case ExpandOutcome::NotWebAddress:
+    case ExpandOutcome::EmptyChecker:
+      return Refuse(CheckOutcome::CheckerNotWeb);
+    case ExpandOutcome::UnknownPlaceholder:
+    case ExpandOutcome::UnbalancedBrace:
+    case ExpandOutcome::PlaceholderInHost:
+      break;
+  }
+  return Refuse(CheckOutcome::CheckerPlaceholder, DescribeExpansionProblem(expansion));
 }
 
 }  // namespace vantisk

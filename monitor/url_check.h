@@ -16,9 +16,6 @@ inline constexpr std::string_view kDefaultCheckerUrl =
 // instead of failing silently in the browser or the shell.
 inline constexpr std::size_t kMaxTargetLength = 2048;
 
-// The program's own test: "http" anywhere in the text, case-sensitive.
-bool ContainsHttp(std::string_view text);
-
 // "http://" or "https://" (scheme in any case) followed by a host made of
 // letters, digits, non-ASCII bytes and "-._~%@:[]" (up to the first "/", "?",
 // "#" or the end), and nowhere a control character, a double quote or a
@@ -29,20 +26,24 @@ bool IsWebUrl(std::string_view text);
 std::string PercentEncodeComponent(std::string_view bytes);
 
 enum class CheckOutcome {
-  Launch,            // hand `target` to the shell
-  AddressNotValid,   // the address is at fault: the window's "Not a valid URL" message
-  CheckerNotWeb,     // the selected checker URL is not a web address
-  TooLong,           // the target would exceed kMaxTargetLength
+  Launch,             // hand `target` to the shell
+  AddressNotValid,    // the address is at fault: the window's "Not a valid URL" message
+  CheckerNotWeb,      // the selected checker URL is not a web address
+  CheckerPlaceholder, // the selected checker URL's placeholders are wrong: `problem` says how
+  TooLong,            // the target would exceed kMaxTargetLength
 };
 
 struct CheckResult {
   CheckOutcome outcome;
-  std::string target;  // set only for Launch
+  std::string target;   // set only for Launch
+  std::string problem;  // set only for CheckerPlaceholder, worded to follow the checker URL
 };
 
-// The address must contain "http". A non-empty checker URL must itself be a
-// web URL and gets the address percent-encoded after it; an empty checker URL
-// opens the address as it stands, which must then be a web URL.
-CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address);
+// `address` is the canonical address found in the text, `host` its ASCII host;
+// it must be a web URL. A non-empty checker URL must itself be a web URL: its
+// placeholders are filled in, or, without any, the address is appended
+// percent-encoded (monitor/checker_template.h). An empty checker URL opens the
+// address alone.
+CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host);
 
 }  // namespace vantisk

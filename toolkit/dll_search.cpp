@@ -2,16 +2,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 namespace tk {
-namespace {
-
-// An entry point of a loaded library as the function it is; null when absent.
-template <typename Function>
-Function EntryPoint(HMODULE library, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
-}  // namespace
 
 void LoadDllsFromSystemFolderOnly() {
   const auto setDefaultDllDirectories =
@@ -31,11 +24,21 @@ bool LoadCommonControls(DWORD classes) {
   // only when first used. Wine 8 looks for such a DLL with the unrestricted
   // search (Windows does not); loaded from the system folder now, it is
   // found already loaded then.
-  LoadLibraryExW(L"msimg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  LoadSystemLibrary(L"msimg32.dll");
   const auto initCommonControlsEx =
       EntryPoint<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(library, "InitCommonControlsEx");
   const INITCOMMONCONTROLSEX request{sizeof request, classes};
   return initCommonControlsEx && initCommonControlsEx(&request);
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+  if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+  return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 }  // namespace tk

@@ -22,4 +22,17 @@ void LoadDllsFromSystemFolderOnly();
 // classes live until the end. False when it could not be loaded or initialised.
 bool LoadCommonControls(DWORD classes);
 
+// Loads a DLL that is not one of the system's known DLLs by name from the
+// system folder, never from beside the exe; null when it cannot be loaded.
+// Where the system folder flag is unknown (Windows 7 without KB2533623) the
+// full path does the same. The caller owns the module.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// An entry point of a loaded module as the function it is; null when the
+// module or the entry point is missing (an older Windows, a Wine without it).
+template <typename Function>
+Function EntryPoint(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 }  // namespace tk

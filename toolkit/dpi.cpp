@@ -1,5 +1,7 @@
 #include "toolkit/dpi.h"
 
+#include "toolkit/dll_search.h"
+
 namespace tk {
 namespace {
 
@@ -10,7 +12,7 @@ using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 template <typename Fn>
 Fn User32Entry(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+  return EntryPoint<Fn>(GetModuleHandleA("user32.dll"), name);
 }
 
 int SystemDpi() {

@@ -179,7 +179,7 @@ TEST(LaunchLog, MalformedAndUnfinishedLinesAreNotLaunches) {
 TEST(ClipboardTexts, TheSmallTextIsAnAddressACheckLaunchesAtTheExactSize) {
   const std::string url = UrlText(100);
   EXPECT_EQ(url.size(), 100u);
-  const vantisk::CheckResult check = vantisk::BuildCheckTarget(vantisk::kDefaultCheckerUrl, url);
+  const vantisk::CheckResult check = vantisk::BuildCheckTarget(vantisk::kDefaultCheckerUrl, url, "example.com");
   EXPECT_EQ(check.outcome, vantisk::CheckOutcome::Launch);
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <utility>
 
+#include "monitor/starter_checkers.h"
 #include "settings/number_form.h"
 
 namespace vantisk {
@@ -33,7 +34,6 @@ using List = std::vector<std::string>;
 
 TEST(LoadCheckerList, UsesAStoredCountInRange) {
   FakeStore store;
-  EXPECT_EQ(LoadCheckerList(store), List{});
   store.values = {{"list 0", "a"}, {"list 2", "c"}, {"list 3", "stale"}};
   const std::pair<const char*, List> cases[] = {
       {" 2", {"a", "", "c"}}, {" 2.5", {"a", "", "c"}}, {" 1.5", {"a", "", "c"}}, {"-1", {}},
@@ -43,6 +43,27 @@ TEST(LoadCheckerList, UsesAStoredCountInRange) {
     store.values["listcount"] = count;
     EXPECT_EQ(LoadCheckerList(store), expected) << count;
   }
+}
+
+// A first start stores the starter list like any list; once a count is
+// stored, even an emptied list's "-1", the store is only read.
+TEST(LoadCheckerList, FirstStartStoresTheStarterListAndLaterStartsOnlyRead) {
+  FakeStore store;
+  EXPECT_EQ(LoadCheckerList(store), StarterCheckers());
+  EXPECT_EQ(store.values["listcount"], FormatNumber(static_cast<double>(StarterCheckers().size() - 1)));
+  const std::size_t firstStartWrites = store.writes.size();
+  EXPECT_EQ(LoadCheckerList(store), StarterCheckers());
+
+  SaveCheckerList(store, {});
+  const std::size_t emptiedWrites = store.writes.size();
+  EXPECT_EQ(LoadCheckerList(store), List{});
+  EXPECT_EQ(store.writes.size(), emptiedWrites);
+  EXPECT_EQ(emptiedWrites, firstStartWrites + 1);
+
+  FakeStore countless;
+  countless.values = {{"list 0", "mine"}, {"list 1", ""}};
+  EXPECT_EQ(LoadCheckerList(countless), (List{"mine", ""})) << "entries stored without a count are kept";
+  EXPECT_TRUE(countless.writes.empty());
 }
 
 TEST(LoadCheckerList, UnusableCountFallsBackToTheUnbrokenRun) {

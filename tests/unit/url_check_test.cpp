@@ -44,50 +44,55 @@ TEST(PercentEncodeComponent, KeepsOnlyUnreservedBytes) {
   EXPECT_EQ(PercentEncodeComponent(std::string("a\0b", 3)), "a%00b");
 }
 
-TEST(BuildCheckTarget, CheckerGetsTheAddressEncoded) {
-  const CheckResult result = BuildCheckTarget(kDefaultCheckerUrl, "http://bad.example/?&site=http://good.example");
+TEST(BuildCheckTarget, CheckerGetsTheAddressEncodedOrInItsPlaceholders) {
+  const CheckResult result =
+      BuildCheckTarget(kDefaultCheckerUrl, "http://bad.example/?&site=http://good.example", "bad.example");
   EXPECT_EQ(result.outcome, CheckOutcome::Launch);
   EXPECT_EQ(result.target, std::string(kDefaultCheckerUrl) + "http://bad.example/%3F%26site%3Dhttp://good.example");
+  EXPECT_EQ(BuildCheckTarget("https://a.example/scan/{host}", "https://sub.example.com/p?q=1", "sub.example.com").target,
+            "https://a.example/scan/sub.example.com");
 
-  for (const char* address : kHostileAddresses) {
-    const CheckResult hostile = BuildCheckTarget(kDefaultCheckerUrl, address);
-    ASSERT_EQ(hostile.outcome, CheckOutcome::Launch) << address;
-    EXPECT_TRUE(IsWebUrl(hostile.target)) << hostile.target;
-    EXPECT_EQ(hostile.target.find_first_of("\"\\ \r\n\t?&=#", kDefaultCheckerUrl.size()), std::string::npos)
-        << hostile.target;
-  }
+  const CheckResult unknown = BuildCheckTarget("https://a.example/?q={URL}", "https://x.example/", "x.example");
+  EXPECT_EQ(unknown.outcome, CheckOutcome::CheckerPlaceholder);
+  EXPECT_NE(unknown.problem.find("{URL}"), std::string::npos) << unknown.problem;
+  EXPECT_TRUE(unknown.target.empty());
 }
 
-TEST(BuildCheckTarget, EmptyCheckerOpensOnlyWebAddresses) {
-  EXPECT_EQ(BuildCheckTarget("", "https://example.com/ a").target, "https://example.com/ a");
-  for (const char* address : kHostileAddresses) {
-    const CheckResult result = BuildCheckTarget("", address);
-    EXPECT_EQ(result.outcome, CheckOutcome::AddressNotValid) << address;
-    EXPECT_TRUE(result.target.empty());
+// Only a web address found in the text reaches the target, whatever the checker.
+TEST(BuildCheckTarget, OpensOnlyWebAddresses) {
+  EXPECT_EQ(BuildCheckTarget("", "https://example.com/%20a", "example.com").target, "https://example.com/%20a");
+  for (const char* checker : {"", kDefaultCheckerUrl.data()}) {
+    for (const char* address : kHostileAddresses) {
+      const CheckResult result = BuildCheckTarget(checker, address, "");
+      EXPECT_EQ(result.outcome, CheckOutcome::AddressNotValid) << address;
+      EXPECT_TRUE(result.target.empty());
+    }
   }
 }
 
 TEST(BuildCheckTarget, RefusesBadAddressOrChecker) {
-  EXPECT_EQ(BuildCheckTarget(kDefaultCheckerUrl, "").outcome, CheckOutcome::AddressNotValid);
-  EXPECT_EQ(BuildCheckTarget(kDefaultCheckerUrl, "HTTP:\\\\example.com").outcome, CheckOutcome::AddressNotValid);
-  for (const char* checker : {"file:///C:/", "\\\\host\\share\\check.exe ", "calc.exe", "https://x/\" --flag "}) {
-    EXPECT_EQ(BuildCheckTarget(checker, "http://example.com").outcome, CheckOutcome::CheckerNotWeb) << checker;
+  EXPECT_EQ(BuildCheckTarget(kDefaultCheckerUrl, "", "").outcome, CheckOutcome::AddressNotValid);
+  EXPECT_EQ(BuildCheckTarget(kDefaultCheckerUrl, "HTTP:\\\\example.com", "").outcome, CheckOutcome::AddressNotValid);
+  for (const char* checker : {"file:///C:/", "\\\\host\\share\\check.exe ", "calc.exe", "https://x/\" --flag ",
+                              "{url}"}) {
+    EXPECT_EQ(BuildCheckTarget(checker, "http://example.com", "example.com").outcome, CheckOutcome::CheckerNotWeb)
+        << checker;
   }
 }
 
 TEST(BuildCheckTarget, LongestTargetIsAllowedOneMoreIsNot) {
   const std::string prefix = "http://example.com/";
   const std::string longest = prefix + std::string(kMaxTargetLength - prefix.size(), 'a');
-  EXPECT_EQ(BuildCheckTarget("", longest).outcome, CheckOutcome::Launch);
-  const CheckResult tooLong = BuildCheckTarget("", longest + "a");
+  EXPECT_EQ(BuildCheckTarget("", longest, "example.com").outcome, CheckOutcome::Launch);
+  const CheckResult tooLong = BuildCheckTarget("", longest + "a", "example.com");
   EXPECT_EQ(tooLong.outcome, CheckOutcome::TooLong);
   EXPECT_TRUE(tooLong.target.empty());
 
   // Encoding grows the address; the limit applies to the grown text.
   const std::string checker = "https://c/?u=";
   const std::string address = "http://" + std::string(kMaxTargetLength - checker.size() - 7 - 3, 'b');
-  EXPECT_EQ(BuildCheckTarget(checker, address + " ").target.size(), kMaxTargetLength);
-  EXPECT_EQ(BuildCheckTarget(checker, address + "b ").outcome, CheckOutcome::TooLong);
+  EXPECT_EQ(BuildCheckTarget(checker, address + "?", "b").target.size(), kMaxTargetLength);
+  EXPECT_EQ(BuildCheckTarget(checker, address + "b?", "b").outcome, CheckOutcome::TooLong);
 }
 
 }  // namespace

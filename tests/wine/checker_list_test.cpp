@@ -117,11 +117,11 @@ TEST_F(CheckerList, SelectingMakesTheEntryTheCheckerOfTheNextCheck) {
   ASSERT_TRUE(DismissMessageBox(box.hwnd));
   EXPECT_TRUE(WaitUntil([this] { return IsTopmost(monitor); }, 3000));
 
-  PutOnClipboard("http://x.example/a b");
+  PutOnClipboard("http://x.example/a?b=1");
   ASSERT_TRUE(Click(MonitorControl(ids::Command1)));
   std::vector<std::string> launches = WaitForLaunches(1, 5000);
   ASSERT_EQ(launches.size(), 1u);
-  EXPECT_EQ(launches[0], "https://second.example/check?url=http://x.example/a%20b");
+  EXPECT_EQ(launches[0], "https://second.example/check?url=http://x.example/a%3Fb%3D1");
 }
 
 // A damaged count neither hangs the start nor loses what is stored.

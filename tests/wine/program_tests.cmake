@@ -8,12 +8,15 @@ vantisk_wine_test(NAME hotkeys SOURCES hotkeys_test.cpp SUITES Hotkeys)
 vantisk_wine_test(NAME hotkey_proc SOURCES hotkey_proc_test.cpp ${program_sources}/hotkeys/sub_class.cpp)
 vantisk_wine_test(NAME clipboard_watch SOURCES clipboard_watch_test.cpp LIBS vantisk_toolkit)
 vantisk_wine_test(NAME checker_list SOURCES checker_list_test.cpp SUITES CheckerList)
+vantisk_wine_test(NAME checkers SOURCES checkers_test.cpp LIBS vantisk_logic SUITES Checkers)
+vantisk_wine_test(NAME real_address SOURCES real_address_test.cpp SUITES RealAddress)
 vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/settings/autostart.cpp
   SUITES AutostartSwitch AutostartRoutines)
 vantisk_wine_test(NAME about SOURCES about_test.cpp SUITES AboutWindow)
 vantisk_wine_test(NAME tray SOURCES tray_test.cpp SUITES TrayMenu)
 
-foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test
+foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test wine_checkers_test
+               wine_real_address_test
                wine_autostart_test wine_about_test wine_tray_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endforeach()
@@ -36,6 +39,9 @@ foreach(target wine_hostile_clipboard_test wine_hostile_settings_test wine_hosti
                wine_hostile_load_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endforeach()
+
+# The address pipeline with the system's URL, international-name and script functions, in process.
+vantisk_wine_test(NAME link_canonical SOURCES link_canonical_test.cpp LIBS vantisk_program)
 
 # A DLL planted beside the exe never runs inside it: the stand-in DLL, and the
 # control program that shows each planted copy would run when loaded by name.

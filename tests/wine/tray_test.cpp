@@ -38,7 +38,8 @@ TEST_F(TrayMenu, OnlyADoubleClickOrARightButtonReleaseDoesAnything) {
   HWND menu = FindPopupMenu(3000, app.Pid());
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(MenuItemTexts(menu),
-            (std::vector<std::string>{"About", "-", "Show", "Hide", "-", "Settings", "-", "Exit"}));
+            (std::vector<std::string>{"About", "-", "Show", "Hide", "-", "Settings", "-", "Check with all checkers",
+                                      "-", "Exit"}));
   ASSERT_TRUE(DismissPopupMenu(menu));
 }
 

@@ -33,7 +33,7 @@ inline constexpr char kTooLong[] =
     "characters.";
 
 // The tray menu's items by position (separators count).
-enum TrayItem : size_t { kAbout = 0, kShow = 2, kHide = 3, kSettings = 5, kExit = 7 };
+enum TrayItem : size_t { kAbout = 0, kShow = 2, kHide = 3, kSettings = 5, kCheckAll = 7, kExit = 9 };
 
 // A hotkey held by "another program": a hidden window of the test process.
 class HotkeyHolder {

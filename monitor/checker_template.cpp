@@ -1,0 +1,178 @@
+#include "monitor/checker_template.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "monitor/url_check.h"
+
+namespace vantisk {
+namespace {
+
+constexpr std::string_view kUrlPlaceholder = "{url}";
+constexpr std::string_view kHostPlaceholder = "{host}";
+
+// A run of the checker URL's own text, or one placeholder as written.
+struct Piece {
+  std::string_view text;
+  bool isPlaceholder;
+  std::size_t offset;
+};
+
+struct Parsed {
+  std::vector<Piece> pieces;
+  std::optional<Expansion> fault;
+};
+
+// Messages count characters, not bytes: UTF-8 continuation bytes start none.
+std::size_t CharacterNumber(std::string_view text, std::size_t offset) {
+  const auto starts = std::count_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset),
+                                    [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  return static_cast<std::size_t>(starts) + 1;
+}
+
+Expansion Fault(ExpandOutcome outcome, std::string_view checker, std::string_view piece, std::size_t offset) {
+  return {outcome, {}, std::string(piece), CharacterNumber(checker, offset)};
+}
+
+Expansion Fault(ExpandOutcome outcome) { return {outcome, {}, {}, 0}; }
+
+// Splits the checker URL into its own text and placeholders, or finds the
+// first brace that breaks the rules.
+Parsed Parse(std::string_view checker) {
+  Parsed parsed;
+  std::size_t position = 0;
+  while (position < checker.size()) {
+    const std::size_t open = checker.find_first_of("{}", position);
+    if (open == std::string_view::npos) {
+      parsed.pieces.push_back({checker.substr(position), false, position});
+      break;
+    }
+    if (open > position) parsed.pieces.push_back({checker.substr(position, open - position), false, position});
+    if (checker[open] == '}') {
+      parsed.fault = Fault(ExpandOutcome::UnbalancedBrace, checker, "}", open);
+      break;
+    }
+    const std::size_t close = checker.find_first_of("{}", open + 1);
+    if (close == std::string_view::npos || checker[close] == '{') {
+      parsed.fault = Fault(ExpandOutcome::UnbalancedBrace, checker, "{", open);
+      break;
+    }
+    const std::string_view name = checker.substr(open, close - open + 1);
+    if (name != kUrlPlaceholder && name != kHostPlaceholder) {
+      parsed.fault = Fault(ExpandOutcome::UnknownPlaceholder, checker, name, open);
+      break;
+    }
+    parsed.pieces.push_back({name, true, open});
+    position = close + 1;
+  }
+  return parsed;
+}
+
+// The length of a leading "http://" or "https://" in any case, else 0.
+std::size_t WebSchemeLength(std::string_view text) {
+  for (const std::string_view scheme : {std::string_view("http://"), std::string_view("https://")}) {
+    if (text.size() >= scheme.size() &&
+        std::equal(scheme.begin(), scheme.end(), text.begin(), [](char wanted, char found) {
+          return wanted == ((found >= 'A' && found <= 'Z') ? static_cast<char>(found - 'A' + 'a') : found);
+        })) {
+      return scheme.size();
+    }
+  }
+  return 0;
+}
+
+// The checker's text before its first placeholder must already be a web
+// address whose host has ended, so that the address never picks the site.
+std::optional<Expansion> CheckTextBeforePlaceholder(std::string_view checker, const Piece& placeholder) {
+  const std::string_view before = checker.substr(0, placeholder.offset);
+  const std::size_t scheme = WebSchemeLength(before);
+  if (scheme == 0) return Fault(ExpandOutcome::NotWebAddress);
+  if (before.find_first_of("/?#", scheme) == std::string_view::npos) {
+    return Fault(ExpandOutcome::PlaceholderInHost, checker, placeholder.text, placeholder.offset);
+  }
+  if (!IsWebUrl(before)) return Fault(ExpandOutcome::NotWebAddress);
+  return std::nullopt;
+}
+
+bool IsPlainHostByte(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+         std::string_view("-._~:[]").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+std::string HostForChecker(std::string_view host) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (const char c : host) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (IsPlainHostByte(byte)) {
+      text += c;
+    } else {
+      text += '%';
+      text += kHexDigits[byte >> 4];
+      text += kHexDigits[byte & 0x0F];
+    }
+  }
+  return text;
+}
+
+// Joins the pieces, stopping as soon as the target outgrows the limit: a
+// hundred placeholders must not build a hundred addresses first.
+Expansion Fill(const std::vector<Piece>& pieces, std::string_view encodedAddress, std::string_view host) {
+  std::string target;
+  for (const Piece& piece : pieces) {
+    const std::string_view text =
+        !piece.isPlaceholder ? piece.text : (piece.text == kUrlPlaceholder ? encodedAddress : host);
+    if (target.size() + text.size() > kMaxTargetLength) return Fault(ExpandOutcome::TooLong);
+    target += text;
+  }
+  if (!IsWebUrl(target)) return Fault(ExpandOutcome::NotWebAddress);
+  return {ExpandOutcome::Expanded, std::move(target), {}, 0};
+}
+
+}  // namespace
+
+Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address, std::string_view host) {
+  if (checkerUrl.empty()) return Fault(ExpandOutcome::EmptyChecker);
+  Parsed parsed = Parse(checkerUrl);
+  if (parsed.fault) return std::move(*parsed.fault);
+
+  const std::string encodedAddress = PercentEncodeComponent(address);
+  const auto firstPlaceholder =
+      std::find_if(parsed.pieces.begin(), parsed.pieces.end(), [](const Piece& piece) { return piece.isPlaceholder; });
+  if (firstPlaceholder == parsed.pieces.end()) {
+    // A checker URL without placeholders gets the address appended, as always.
+    if (!IsWebUrl(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
+    parsed.pieces.push_back({kUrlPlaceholder, true, checkerUrl.size()});
+  } else if (std::optional<Expansion> fault = CheckTextBeforePlaceholder(checkerUrl, *firstPlaceholder)) {
+    return std::move(*fault);
+  }
+  return Fill(parsed.pieces, encodedAddress, HostForChecker(host));
+}
+
+std::string DescribeExpansionProblem(const Expansion& expansion) {
+  switch (expansion.outcome) {
+    case ExpandOutcome::Expanded:
+      return {};
+    case ExpandOutcome::EmptyChecker:
+      return "is empty";
+    case ExpandOutcome::UnknownPlaceholder:
+      return "has an unknown placeholder " + expansion.piece + " (the placeholders are {url} and {host})";
+    case ExpandOutcome::UnbalancedBrace:
+      return std::string(expansion.piece == "{" ? "has a { without a closing } at character "
+                                                : "has a } without an opening { at character ")
+          .append(std::to_string(expansion.character));
+    case ExpandOutcome::PlaceholderInHost:
+      return "has the placeholder " + expansion.piece + " inside its own host (placeholders go after the host)";
+    case ExpandOutcome::NotWebAddress:
+      return "is not a web address (http:// or https://)";
+    case ExpandOutcome::TooLong:
+      return std::string("is too long with this address: a checker page address may have at most ")
+          .append(std::to_string(kMaxTargetLength))
+          .append(" characters");
+  }
+  return {};
+}
+
+}  // namespace vantisk

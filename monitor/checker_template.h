@@ -1,0 +1,53 @@
+// Checker URLs that say where the address goes. A checker URL may hold the
+// placeholders {url} (the address, percent-encoded as one URL component) and
+// {host} (the address's host). Without any placeholder the encoded address is
+// appended, as it always was.
+//
+// Rules of the placeholders, so that a checker URL means one thing only:
+// - Names are lower-case and exact: {URL} or {Host} is an unknown placeholder.
+// - A checker URL holds no other braces: "{}" is an unknown placeholder, a "{"
+//   that another "{" or the end follows before its "}" is unbalanced (so
+//   "{{url}}" is refused at its first "{"), and so is a "}" with no "{".
+// - Placeholders come after the checker's own host (after the "/", "?" or "#"
+//   that ends it): the address may fill in what a service is asked, never pick
+//   which site is opened.
+// - There is no raw form of the address: unencoded, it could change the
+//   checker's own query.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vantisk {
+
+enum class ExpandOutcome {
+  Expanded,            // `target` is what the shell gets
+  EmptyChecker,        // the checker URL is empty: nothing to expand
+  UnknownPlaceholder,  // `piece` is the placeholder as written, e.g. "{URL}" or "{}"
+  UnbalancedBrace,     // `piece` is "{" (never closed) or "}" (never opened)
+  PlaceholderInHost,   // `piece` is a placeholder before the checker's host has ended
+  NotWebAddress,       // the checker URL, or what it expands to, is not an http(s) address
+  TooLong,             // the target would be longer than kMaxTargetLength
+};
+
+struct Expansion {
+  ExpandOutcome outcome = ExpandOutcome::Expanded;
+  std::string target;         // set only for Expanded
+  std::string piece;          // the offending placeholder or brace, as written
+  std::size_t character = 0;  // where `piece` starts: 1 for the checker URL's first character
+};
+
+// `address` is the canonical address, `host` its host in ASCII form. A host
+// byte outside letters, digits and "-._~:[]" (none in a canonical host) is
+// percent-encoded, so that the host can never change the checker's query
+// either. The length limit is checked here, on the finished target, since
+// only the expansion knows how often the address goes in.
+Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address, std::string_view host);
+
+// What is wrong, worded to follow the checker URL or "Checker 3" in a
+// sentence: "has an unknown placeholder {URL} ...", "is not a web address ...".
+// Empty for an expanded target.
+std::string DescribeExpansionProblem(const Expansion& expansion);
+
+}  // namespace vantisk

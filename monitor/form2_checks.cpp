@@ -1,0 +1,177 @@
+// The monitor window's checks: the address is found in the text, worked out
+// on this machine the way a browser would request it, and only then handed to
+// the checkers.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "monitor/check_all.h"
+#include "monitor/form2.h"
+#include "monitor/link_canonical.h"
+#include "monitor/link_finder.h"
+#include "monitor/link_notes.h"
+#include "monitor/shell_exec.h"
+#include "monitor/url_check.h"
+#include "settings/settings_store.h"
+
+using namespace vantisk;
+
+namespace {
+
+constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
+constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
+constexpr size_t kShownUrlLength = 200;
+
+// Long texts are cut in messages so that the box stays readable.
+std::string Shortened(std::string_view text) {
+  if (text.size() <= kShownUrlLength) return std::string(text);
+  return std::string(text.substr(0, kShownUrlLength)) + "...";
+}
+
+std::string CheckerNotWebMessage(std::string_view checker) {
+  return "The selected checker URL is not a web address (http:// or https://):\n\n" + Shortened(checker) +
+         "\n\nSelect another checker URL in the list.";
+}
+
+std::string CheckerPlaceholderMessage(std::string_view checker, std::string_view problem) {
+  return "The selected checker URL\n\n" + Shortened(checker) + "\n\n" + std::string(problem) +
+         ".\n\nCorrect it or select another checker URL in the list.";
+}
+
+std::string TooLongMessage() {
+  return "The address is too long to check: the checker URL and the address together may have at most " +
+         std::to_string(kMaxTargetLength) + " characters.";
+}
+
+std::string LaunchFailedMessage(std::string_view target) {
+  return "The browser could not be started to open:\n\n" + Shortened(target) +
+         "\n\nCheck that a default web browser is set.";
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}
+
+// The address a text holds, where it really goes, and what the user should
+// know about it. Nothing when the text holds no web address.
+struct ExaminedLink {
+  LinkFacts facts;
+  LinkNotes notes;
+};
+
+std::optional<ExaminedLink> Examine(std::string_view text) {
+  const std::optional<FoundLink> found = FindLink(text);
+  if (!found) return std::nullopt;
+  std::optional<LinkFacts> facts = CanonicaliseLink(found->address);
+  if (!facts) return std::nullopt;
+  LinkNotes notes = DescribeLink(*found, *facts);
+  return ExaminedLink{std::move(*facts), std::move(notes)};
+}
+
+// Sets a flag for the length of a scope.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+// The check looks at what is on the clipboard now: a change the system has
+// announced but no tick has taken in yet (a check right after a copy, or while
+// the program was busy) is taken in first. A user's edit of Text1 is checked
+// as it stands while the clipboard has not changed.
+void Form2Window::Command1_Click() {
+  if (clipboardWatch_.TakeChange()) MirrorClipboard();
+  CheckUrl(Text1.Text(), kClipboardNotValid);
+}
+
+void Form2Window::Command3_Click() { CheckUrl(Text3.Text(), kManualNotValid); }
+
+void Form2Window::Text3_KeyDown(int keyCode, int) {
+  if (keyCode == VK_RETURN) Command3_Click();
+}
+
+void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage) {
+  // The check hotkey still reaches the program while a check's message box is
+  // open; each press would open one more box on top, until the stack overflows.
+  if (checkUnderWay_) return;
+  const ScopedFlag underWay(checkUnderWay_);
+  const std::optional<ExaminedLink> link = Examine(text);
+  if (!link) {
+    MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
+    return;
+  }
+  const std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
+  const CheckResult result = BuildCheckTarget(checker, link->facts.canonical, link->facts.host);
+  switch (result.outcome) {
+    case CheckOutcome::Launch:
+      break;
+    case CheckOutcome::AddressNotValid:
+      MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
+      return;
+    case CheckOutcome::CheckerNotWeb:
+      MessageOutsideTopmostBand(CheckerNotWebMessage(checker), MB_OK | MB_ICONEXCLAMATION);
+      return;
+    case CheckOutcome::CheckerPlaceholder:
+      MessageOutsideTopmostBand(CheckerPlaceholderMessage(checker, result.problem), MB_OK | MB_ICONEXCLAMATION);
+      return;
+    case CheckOutcome::TooLong:
+      MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
+      return;
+  }
+  // Without a checker the link itself opens: a disguised one asks first.
+  if (checker.empty() && link->notes.redFlag &&
+      MessageOutsideTopmostBand(Joined(link->notes.lines) + "\n\nOpen it anyway?", MB_YESNO | MB_ICONWARNING) != IDYES) {
+    return;
+  }
+  if (Launch(result.target) && !checker.empty()) ShowLinkNotes(link->notes.lines);
+}
+
+void Form2Window::CheckWithAllCheckers() {
+  if (checkUnderWay_) return;
+  const ScopedFlag underWay(checkUnderWay_);
+  if (clipboardWatch_.TakeChange()) MirrorClipboard();
+  const std::optional<ExaminedLink> link = Examine(Text1.Text());
+  if (!link) {
+    MessageOutsideTopmostBand(kClipboardNotValid, MB_OKCANCEL);
+    return;
+  }
+  const std::vector<std::string> entries = ListEntries();
+  if (entries.empty()) {
+    MessageOutsideTopmostBand(std::string(kEmptyCheckerListMessage), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  const CheckAllPlan plan = PlanCheckAll(entries, link->facts.canonical, link->facts.host);
+  if (NeedsConfirmation(plan) &&
+      MessageOutsideTopmostBand(OpenPagesQuestion(plan.targets.size()), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    return;
+  }
+  bool launched = false;
+  for (const std::string& target : plan.targets) {
+    if (!Launch(target)) return;  // no browser: the others would fail alike
+    launched = true;
+  }
+  if (launched) ShowLinkNotes(link->notes.lines);
+  if (std::string skipped = SkippedCheckersMessage(entries, plan); !skipped.empty()) {
+    MessageOutsideTopmostBand(skipped, MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+// True when the shell started the browser; otherwise the user is told.
+bool Form2Window::Launch(const std::string& target) {
+  if (ModShellExec::OpenInBrowser(hWnd(), target)) return true;
+  MessageOutsideTopmostBand(LaunchFailedMessage(target), MB_OK | MB_ICONEXCLAMATION);
+  return false;
+}
+
+void Form2Window::ShowLinkNotes(const std::vector<std::string>& lines) {
+  if (!lines.empty() && showLinkNotes) showLinkNotes(Joined(lines));
+}

@@ -1,0 +1,502 @@
+#include "monitor/link_finder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <utility>
+
+namespace vantisk {
+namespace {
+
+using namespace std::string_view_literals;
+constexpr std::size_t kNone = std::string_view::npos;
+
+char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsAlphanumericAscii(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+
+bool IsNonAscii(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// `prefix` is lower case; the text may be in any case.
+bool StartsWithAt(std::string_view text, std::size_t pos, std::string_view prefix) {
+  if (pos > text.size() || text.size() - pos < prefix.size()) return false;
+  return std::equal(prefix.begin(), prefix.end(), text.begin() + static_cast<std::ptrdiff_t>(pos),
+                    [](char wanted, char found) { return ToLowerAscii(found) == wanted; });
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The byte written as two hex digits at `pos`, if they are there.
+std::optional<char> HexByteAt(std::string_view text, std::size_t pos) {
+  if (pos + 2 > text.size() || HexValue(text[pos]) < 0 || HexValue(text[pos + 1]) < 0) return std::nullopt;
+  return static_cast<char>(HexValue(text[pos]) * 16 + HexValue(text[pos + 1]));
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), ToLowerAscii);
+  return lower;
+}
+
+// --- The address in running text ---------------------------------------------
+
+// An address written in running text ends before a blank, a control character
+// or a character that cannot stand in a URL unencoded.
+bool EndsAddress(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= 0x80) return false;
+  return byte <= 0x20 || byte == 0x7F || "\"<>\\`"sv.find(c) != kNone;
+}
+
+bool EndsAuthority(char c) { return c == '/' || c == '?' || c == '#'; }
+
+bool EndsSentence(char c) { return ".,;:!?"sv.find(c) != kNone; }
+
+struct Spelling {
+  std::string_view written;  // lower case
+  char meaning;
+};
+
+// How addresses are commonly "defanged" so that nobody follows them by accident.
+constexpr std::array<Spelling, 8> kDefangedSpellings{{
+    {"[.]", '.'},
+    {"(.)", '.'},
+    {"{.}", '.'},
+    {"[dot]", '.'},
+    {"(dot)", '.'},
+    {"[d]", '.'},
+    {"[/]", '/'},
+    {"[:]", ':'},
+}};
+
+const Spelling* DefangedSpellingAt(std::string_view text, std::size_t pos) {
+  if ("[({"sv.find(text[pos]) == kNone) return nullptr;
+  for (const Spelling& spelling : kDefangedSpellings) {
+    if (StartsWithAt(text, pos, spelling.written)) return &spelling;
+  }
+  return nullptr;
+}
+
+struct Separator {
+  std::size_t length;
+  bool defanged;
+};
+
+struct Form {
+  std::string_view written;  // lower case
+  bool defanged;
+};
+
+// "://" or a defanged form of it: "[:]//", "[://]", ":\\", ":[/][/]" and the like.
+std::optional<Separator> SeparatorAt(std::string_view text, std::size_t pos) {
+  if (StartsWithAt(text, pos, "[://]")) return Separator{5, true};
+  std::size_t at = pos;
+  bool defanged = false;
+  if (StartsWithAt(text, at, ":")) {
+    at += 1;
+  } else if (StartsWithAt(text, at, "[:]")) {
+    at += 3;
+    defanged = true;
+  } else {
+    return std::nullopt;
+  }
+  static constexpr std::array<Form, 4> kSlashes{{{"//", false}, {"\\\\", true}, {"[/][/]", true}, {"[//]", true}}};
+  for (const Form& slashes : kSlashes) {
+    if (StartsWithAt(text, at, slashes.written)) {
+      return Separator{at + slashes.written.size() - pos, defanged || slashes.defanged};
+    }
+  }
+  return std::nullopt;
+}
+
+struct Scheme {
+  bool https;
+  std::size_t length;  // with the separator
+};
+
+// "http" or "https", also defanged ("hxxp", "h**p", "h__p"), and a separator.
+std::optional<Scheme> SchemeAt(std::string_view text, std::size_t pos) {
+  if (!StartsWithAt(text, pos, "h")) return std::nullopt;
+  static constexpr std::array<std::string_view, 4> kMiddles{"tt", "xx", "**", "__"};
+  const bool middleFits = std::any_of(kMiddles.begin(), kMiddles.end(),
+                                      [&](std::string_view middle) { return StartsWithAt(text, pos + 1, middle); });
+  if (!middleFits || !StartsWithAt(text, pos + 3, "p")) return std::nullopt;
+  if (StartsWithAt(text, pos + 4, "s")) {
+    if (const auto separator = SeparatorAt(text, pos + 5)) return Scheme{true, 5 + separator->length};
+  }
+  if (const auto separator = SeparatorAt(text, pos + 4)) return Scheme{false, 4 + separator->length};
+  return std::nullopt;
+}
+
+// The address as it is being read, and for each of its bytes where its
+// source in the text ends.
+struct AddressCopy {
+  std::string bytes;
+  std::vector<std::size_t> sourceEnds;
+
+  void Append(char c, std::size_t sourceEnd) {
+    bytes += c;
+    sourceEnds.push_back(sourceEnd);
+  }
+  void PopBack() {
+    bytes.pop_back();
+    sourceEnds.pop_back();
+  }
+};
+
+// Copies the address from `pos` until it ends, or with `authorityOnly` until
+// its authority ends, undoing defanged spellings. Returns where it stopped.
+std::size_t CopyAddress(std::string_view text, std::size_t pos, bool authorityOnly, AddressCopy& copy) {
+  while (pos < text.size() && !EndsAddress(text[pos])) {
+    const Spelling* spelling = DefangedSpellingAt(text, pos);
+    const char c = spelling ? spelling->meaning : text[pos];
+    if (authorityOnly && EndsAuthority(c)) break;
+    pos += spelling ? spelling->written.size() : 1;
+    copy.Append(c, pos);
+  }
+  return pos;
+}
+
+// Marks the closing brackets and quotes that close something opened inside
+// the address itself.
+std::vector<bool> PartneredClosers(std::string_view body) {
+  static constexpr std::string_view kOpeners = "([{", kClosers = ")]}";
+  std::array<int, 3> open{};
+  bool quoteOpen = false;
+  std::vector<bool> partnered(body.size());
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    if (const std::size_t kind = kOpeners.find(body[i]); kind != kNone) {
+      ++open[kind];
+    } else if (const std::size_t closer = kClosers.find(body[i]); closer != kNone && open[closer] > 0) {
+      --open[closer];
+      partnered[i] = true;
+    } else if (body[i] == '\'') {
+      partnered[i] = quoteOpen;
+      quoteOpen = !quoteOpen;
+    }
+  }
+  return partnered;
+}
+
+// Drops what ends the sentence around the address, and closing brackets and
+// quotes whose opening partner stands before the address.
+void TrimTrailing(AddressCopy& copy, std::size_t bodyStart) {
+  const std::vector<bool> partnered = PartneredClosers(std::string_view(copy.bytes).substr(bodyStart));
+  while (copy.bytes.size() > bodyStart) {
+    const char last = copy.bytes.back();
+    const bool closer = ")]}'"sv.find(last) != kNone;
+    if (!EndsSentence(last) && !(closer && !partnered[copy.bytes.size() - 1 - bodyStart])) break;
+    copy.PopBack();
+  }
+}
+
+// A host needs a letter, a digit or a non-ASCII byte between any user
+// information and any port.
+bool HasHost(std::string_view authority) {
+  authority.remove_prefix(authority.rfind('@') + 1);  // rfind gives npos, and npos + 1 == 0, when there is none
+  if (!authority.starts_with('[')) authority = authority.substr(0, authority.find(':'));
+  return std::any_of(authority.begin(), authority.end(),
+                     [](char c) { return IsAlphanumericAscii(c) || IsNonAscii(c); });
+}
+
+struct Attempt {
+  std::optional<FoundLink> link;
+  std::size_t resumeAt = 0;  // where to look on when there is no link here
+};
+
+// Reads the address whose scheme starts at `pos`. The authority is read and
+// judged first, so that a text full of empty addresses is still read once.
+Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme) {
+  AddressCopy copy;
+  const std::size_t bodyAt = pos + scheme.length;
+  for (const char c : scheme.https ? "https://"sv : "http://"sv) copy.Append(c, bodyAt);
+  const std::size_t bodyStart = copy.bytes.size();
+
+  const std::size_t authorityEnd = CopyAddress(text, bodyAt, true, copy);
+  const bool addressEnded = authorityEnd == text.size() || EndsAddress(text[authorityEnd]);
+  if (addressEnded) TrimTrailing(copy, bodyStart);
+  if (!HasHost(std::string_view(copy.bytes).substr(bodyStart))) return {std::nullopt, std::max(authorityEnd, pos + 1)};
+  if (!addressEnded) {
+    CopyAddress(text, authorityEnd, false, copy);
+    TrimTrailing(copy, bodyStart);
+  }
+
+  FoundLink link;
+  link.written = std::string(text.substr(pos, copy.sourceEnds.back() - pos));
+  link.refanged = LowerCase(link.written) != LowerCase(copy.bytes);
+  link.address = std::move(copy.bytes);
+  return {std::move(link), 0};
+}
+
+// --- Link wrappers -----------------------------------------------------------
+
+// What a wrapper is told by; `address` is "http://" or "https://" and more.
+struct WrapperParts {
+  std::string host;            // lower case, without user information and port
+  std::string_view path;       // from the authority's end up to "?" or "#"
+  std::string_view query;      // after "?" up to "#"
+  std::string_view afterHost;  // everything after the authority
+};
+
+WrapperParts SplitForWrapper(std::string_view address) {
+  const std::size_t authorityAt = address.find("://") + 3;
+  const std::size_t authorityEnd = std::min(address.find_first_of("/?#", authorityAt), address.size());
+  std::string_view host = address.substr(authorityAt, authorityEnd - authorityAt);
+  host.remove_prefix(host.rfind('@') + 1);
+  host = host.substr(0, host.find(':'));
+
+  WrapperParts parts;
+  parts.host = LowerCase(host);
+  parts.afterHost = address.substr(authorityEnd);
+  const std::string_view beforeFragment = parts.afterHost.substr(0, parts.afterHost.find('#'));
+  const std::size_t queryAt = beforeFragment.find('?');
+  parts.path = beforeFragment.substr(0, queryAt);
+  if (queryAt != kNone) parts.query = beforeFragment.substr(queryAt + 1);
+  return parts;
+}
+
+std::optional<std::string_view> QueryValue(std::string_view query, std::string_view name) {
+  while (!query.empty()) {
+    const std::string_view item = query.substr(0, query.find('&'));
+    if (item.size() > name.size() && item.starts_with(name) && item[name.size()] == '=') {
+      return item.substr(name.size() + 1);
+    }
+    query.remove_prefix(std::min(item.size() + 1, query.size()));
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> DecodedQueryValue(std::string_view query, std::string_view name) {
+  const auto value = QueryValue(query, name);
+  if (!value) return std::nullopt;
+  return PercentDecode(*value);
+}
+
+bool IsAuthorityCharacter(char c) {
+  return IsAlphanumericAscii(c) || IsNonAscii(c) || "-._~%!$&'()*+,;=:@[]"sv.find(c) != kNone;
+}
+
+std::size_t WebSchemeLength(std::string_view address) {
+  if (StartsWithAt(address, 0, "http://")) return 7;
+  if (StartsWithAt(address, 0, "https://")) return 8;
+  return 0;
+}
+
+// What a wrapper may hand on: a web address whose authority holds nothing that
+// could make it read differently.
+bool IsWebAddress(std::string_view address) {
+  const std::size_t schemeLength = WebSchemeLength(address);
+  if (schemeLength == 0) return false;
+  const std::string_view authority =
+      address.substr(schemeLength, address.find_first_of("/?#", schemeLength) - schemeLength);
+  return std::all_of(authority.begin(), authority.end(), IsAuthorityCharacter) && HasHost(authority);
+}
+
+std::string WithLowerCaseScheme(std::string_view address) {
+  const std::size_t schemeEnd = address.find(':');
+  return LowerCase(address.substr(0, schemeEnd)) + std::string(address.substr(schemeEnd));
+}
+
+// Proofpoint's v2 form: "-XX" is a hex-escaped byte and "_" a "/".
+std::string DecodeUrlDefenseV2(std::string_view value) {
+  std::string decoded;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const auto escaped = value[i] == '-' ? HexByteAt(value, i + 1) : std::nullopt;
+    if (escaped) {
+      decoded += *escaped;
+      i += 2;
+    } else {
+      decoded += value[i] == '_' ? '/' : value[i];
+    }
+  }
+  return decoded;
+}
+
+std::optional<std::string> Base64UrlDecode(std::string_view text) {
+  static constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+  std::string bytes;
+  unsigned bits = 0;
+  int bitCount = 0;
+  for (const char c : text) {
+    if (c == '=') continue;
+    std::size_t value = kDigits.find(c == '+' ? '-' : c == '/' ? '_' : c);
+    if (value == kNone) return std::nullopt;
+    bits = (bits << 6) | static_cast<unsigned>(value);
+    bitCount += 6;
+    if (bitCount >= 8) {
+      bitCount -= 8;
+      bytes += static_cast<char>((bits >> bitCount) & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+// "**X" stands for a run of characters whose length X gives: "A" is 2, "B" 3, ...
+std::optional<std::size_t> RunLength(char c) {
+  static constexpr std::string_view kRunDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+  const std::size_t index = kRunDigits.find(c);
+  if (index == kNone) return std::nullopt;
+  return index + 2;
+}
+
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t at) {
+  std::size_t length = 1;
+  while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) ++length;
+  return length;
+}
+
+// Proofpoint's v3 form replaces some characters of the address with "*" (one
+// character) or "**X" (a run) and lists them, in order, in a table after "__;".
+std::optional<std::string> SubstituteStars(std::string_view url, std::string_view table) {
+  std::string restored;
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < url.size(); ++i) {
+    if (url[i] != '*') {
+      restored += url[i];
+      continue;
+    }
+    std::size_t characters = 1;
+    if (i + 2 < url.size() && url[i + 1] == '*') {
+      const auto run = RunLength(url[i + 2]);
+      if (!run) return std::nullopt;
+      characters = *run;
+      i += 2;
+    }
+    for (; characters > 0; --characters) {
+      if (used >= table.size()) return std::nullopt;
+      const std::size_t length = Utf8CharacterLength(table, used);
+      restored.append(table.substr(used, length));
+      used += length;
+    }
+  }
+  return restored;
+}
+
+// The v3 form may write "https:/host"; browsers read that as "https://host".
+std::string WithDoubleSlash(std::string url) {
+  const std::size_t colon = url.find(':');
+  if (colon == std::string::npos || colon == 0 || colon + 2 >= url.size()) return url;
+  const bool schemeOnly = std::all_of(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(colon),
+                                      [](char c) { return IsAlphanumericAscii(c) || "+.-"sv.find(c) != kNone; });
+  if (schemeOnly && url[colon + 1] == '/' && url[colon + 2] != '/') url.insert(colon + 1, "/");
+  return url;
+}
+
+std::optional<std::string> DecodeUrlDefenseV3(std::string_view rest) {
+  const std::size_t urlEnd = rest.find("__;");
+  if (urlEnd == kNone) return std::nullopt;
+  const std::size_t tableAt = urlEnd + 3;
+  const std::size_t tableEnd = rest.find('!', tableAt);
+  if (tableEnd == kNone) return std::nullopt;
+  const auto table = Base64UrlDecode(rest.substr(tableAt, tableEnd - tableAt));
+  if (!table) return std::nullopt;
+  return SubstituteStars(PercentDecode(WithDoubleSlash(std::string(rest.substr(0, urlEnd)))), *table);
+}
+
+// Each returns the target when the address has its wrapper's form.
+std::optional<std::string> SafeLinksTarget(const WrapperParts& parts) {
+  if (!parts.host.ends_with(".safelinks.protection.outlook.com")) return std::nullopt;
+  return DecodedQueryValue(parts.query, "url");
+}
+
+std::optional<std::string> UrlDefenseTarget(const WrapperParts& parts) {
+  if (parts.host == "urldefense.com" || parts.host == "urldefense.proofpoint.com") {
+    if (parts.afterHost.starts_with("/v3/__")) return DecodeUrlDefenseV3(parts.afterHost.substr(6));
+  }
+  if (parts.host != "urldefense.proofpoint.com") return std::nullopt;
+  if (parts.path == "/v1/url") return DecodedQueryValue(parts.query, "u");
+  if (parts.path != "/v2/url") return std::nullopt;
+  const auto value = QueryValue(parts.query, "u");
+  if (!value) return std::nullopt;
+  return DecodeUrlDefenseV2(*value);
+}
+
+// Google writes the target as "q" or "url" and leaves the other one empty.
+std::optional<std::string> GoogleRedirectTarget(const WrapperParts& parts) {
+  if ((parts.host != "www.google.com" && parts.host != "google.com") || parts.path != "/url") return std::nullopt;
+  for (const std::string_view name : {"q"sv, "url"sv}) {
+    if (auto target = DecodedQueryValue(parts.query, name); target && IsWebAddress(*target)) return target;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> BarracudaTarget(const WrapperParts& parts) {
+  if (parts.host != "linkprotect.cudasvc.com" || parts.path != "/url") return std::nullopt;
+  return DecodedQueryValue(parts.query, "a");
+}
+
+struct Wrapper {
+  std::string_view name;
+  std::optional<std::string> (*target)(const WrapperParts&);
+};
+
+// Wrappers that write their target inside the link (docs/link-wrappers.md).
+constexpr std::array<Wrapper, 4> kWrappers{{
+    {"Microsoft Safe Links", SafeLinksTarget},
+    {"Proofpoint URL Defense", UrlDefenseTarget},
+    {"Google's redirect", GoogleRedirectTarget},
+    {"Barracuda Link Protection", BarracudaTarget},
+}};
+
+// The wrapper's target when it is a web address; a wrapper around anything
+// else is checked as the wrapper it is.
+bool UnwrapOnce(FoundLink& link) {
+  const WrapperParts parts = SplitForWrapper(link.address);
+  for (const Wrapper& wrapper : kWrappers) {
+    const auto target = wrapper.target(parts);
+    if (!target) continue;
+    if (!IsWebAddress(*target)) return false;
+    link.address = WithLowerCaseScheme(*target);
+    link.unwrappedFrom.emplace_back(wrapper.name);
+    return true;
+  }
+  return false;
+}
+
+void Unwrap(FoundLink& link) {
+  for (int depth = 0; depth < kMaxUnwrapDepth; ++depth) {
+    if (!UnwrapOnce(link)) return;
+  }
+}
+
+}  // namespace
+
+std::string PercentDecode(std::string_view text) {
+  std::string decoded;
+  decoded.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto escaped = text[i] == '%' ? HexByteAt(text, i + 1) : std::nullopt;
+    if (escaped) {
+      decoded += *escaped;
+      i += 2;
+    } else {
+      decoded += text[i];
+    }
+  }
+  return decoded;
+}
+
+std::optional<FoundLink> FindLink(std::string_view text) {
+  std::size_t pos = text.find_first_of("hH");
+  while (pos != kNone) {
+    if (const auto scheme = SchemeAt(text, pos)) {
+      Attempt attempt = ReadLinkAt(text, pos, *scheme);
+      if (attempt.link) {
+        Unwrap(*attempt.link);
+        return attempt.link;
+      }
+      pos = attempt.resumeAt;
+    } else {
+      ++pos;
+    }
+    pos = text.find_first_of("hH", pos);
+  }
+  return std::nullopt;
+}
+
+}  // namespace vantisk

@@ -1,0 +1,66 @@
+#include "monitor/link_notes.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace vantisk {
+namespace {
+
+// Text quoted from the link is cut at this many bytes so that a note stays short.
+constexpr std::size_t kMaxQuotedBytes = 80;
+
+std::string Quoted(std::string_view text) {
+  if (text.size() <= kMaxQuotedBytes) return std::string(text);
+  std::size_t cut = kMaxQuotedBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 character
+  return std::string(text.substr(0, cut)) + "...";
+}
+
+std::string UserInfoNote(const LinkFacts& facts) {
+  return "This link goes to " + facts.host + ", not to " + Quoted(facts.userInfo) + ".";
+}
+
+std::string InternationalHostNote(const LinkFacts& facts) {
+  if (facts.mixedScripts) {
+    return "Beware: " + facts.unicodeHost +
+           " mixes letters of different alphabets, as look-alike names do. This link goes to " + facts.host + ".";
+  }
+  return "This link goes to " + facts.unicodeHost + ", a name with international letters, spelled " + facts.host +
+         " in plain letters.";
+}
+
+std::string IpHostNote(const LinkFacts& facts) {
+  if (facts.hostWasNumberInDisguise) {
+    return "This link goes to the IP address " + facts.host + ", written in disguise as " + Quoted(facts.writtenHost) +
+           ".";
+  }
+  return "This link goes to the IP address " + facts.host + ", not to a named site.";
+}
+
+std::string ListOfWrappers(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", then ") + name;
+  return list;
+}
+
+// Says in one line from what the address was recovered.
+std::string RecoveredNote(const FoundLink& found) {
+  const std::string unwrapped = ListOfWrappers(found.unwrappedFrom);
+  if (!found.refanged) return "Unwrapped from " + unwrapped + ".";
+  const std::string refanged = "Refanged from " + Quoted(found.written);
+  return unwrapped.empty() ? refanged + "." : refanged + ", then unwrapped from " + unwrapped + ".";
+}
+
+}  // namespace
+
+LinkNotes DescribeLink(const FoundLink& found, const LinkFacts& facts) {
+  LinkNotes notes;
+  if (!facts.userInfo.empty()) notes.lines.push_back(UserInfoNote(facts));
+  if (!facts.unicodeHost.empty()) notes.lines.push_back(InternationalHostNote(facts));
+  if (facts.hostIsIp) notes.lines.push_back(IpHostNote(facts));
+  notes.redFlag = !notes.lines.empty();
+  if (found.refanged || !found.unwrappedFrom.empty()) notes.lines.push_back(RecoveredNote(found));
+  return notes;
+}
+
+}  // namespace vantisk

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "monitor/link_finder.h"
+#include "monitor/link_notes.h"
+#include "monitor/url_check.h"
+
+namespace vantisk {
+namespace {
+
+std::string Repeated(std::string_view piece, size_t times) {
+  std::string text;
+  for (size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+std::string InSafeLinks(std::string_view target) {
+  return "https://eur01.safelinks.protection.outlook.com/?url=" + PercentEncodeComponent(target) +
+         "&data=05%7C01&reserved=0";
+}
+
+std::string Nested(std::string target, int depth) {
+  for (int i = 0; i < depth; ++i) target = InSafeLinks(target);
+  return target;
+}
+
+const std::string kSafeLinks = "Microsoft Safe Links";
+const std::string kUrlDefense = "Proofpoint URL Defense";
+
+struct FindCase {
+  std::string text;
+  std::optional<std::string> address;  // nothing: no web address in the text
+  std::vector<std::string> unwrappedFrom = {};
+  bool refanged = false;
+};
+
+TEST(FindLink, FindsRefangsAndUnwrapsRealWorldText) {
+  const FindCase cases[] = {
+      // The address in running text, without what ends the sentence or closes around it.
+      {"https://a.example/x", "https://a.example/x"},
+      {"Please open https://a.example/x. Thanks", "https://a.example/x"},
+      {"<https://a.example/x>, \"https://b.example/\"", "https://a.example/x"},
+      {"'https://a.example/x'!", "https://a.example/x"},
+      {"[the docs](https://a.example/x)", "https://a.example/x"},
+      {"(see https://w.example/wiki/Foo_(bar)).", "https://w.example/wiki/Foo_(bar)"},
+      {"<a href=\"https://a.example/x\">here</a>", "https://a.example/x"},
+      {"From: Bob <bob@a.example>\r\nLink: HTTPS://A.example/x?y=1&z;", "https://A.example/x?y=1&z"},
+      {"http://one.example/ then http://two.example/", "http://one.example/"},
+      {"https://a.example/x?!", "https://a.example/x"},
+      {"https://b\xC3\xBC"
+       "cher.example/\xC3\xA4",
+       "https://b\xC3\xBC"
+       "cher.example/\xC3\xA4"},
+      {"http://:8/ http://.,/ and then http://c.example", "http://c.example"},
+      // Refanged, in any case, and only inside the address.
+      {"Look: hxxps://evil[.]example/login.", "https://evil.example/login", {}, true},
+      {"[.] hXXp://a(.)b{.}c[dot]d(DOT)e[d]f[/]p", "http://a.b.c.d.e.f/p", {}, true},
+      {"h**ps[:]//a[.]example", "https://a.example", {}, true},
+      {"h__p[://]a[.]example[:]8080/x", "http://a.example:8080/x", {}, true},
+      {"http:\\\\a.example\\x", "http://a.example", {}, true},
+      {"http://a" + Repeated("[.]", 4096) + "b", "http://a" + std::string(4096, '.') + "b", {}, true},
+      // No web address at all.
+      {"", std::nullopt},
+      {"no link here", std::nullopt},
+      {"http:// https:///x http://@/ http://.,;:!?", std::nullopt},
+      {"https:// a.example ftp://a.example/ hxxp//a.example", std::nullopt},
+      {"javascript:alert(1)", std::nullopt},
+      {"hxxp://" + Repeated("[.]", 4096), std::nullopt},
+      // Unwrapped, offline.
+      {InSafeLinks("https://a.example/x?y=1&z=2"), "https://a.example/x?y=1&z=2", {kSafeLinks}},
+      {"https://urldefense.proofpoint.com/v1/url?u=http://a.example/x&k=oIvR%3D%0A",
+       "http://a.example/x",
+       {kUrlDefense}},
+      {"https://urldefense.proofpoint.com/v2/url?u=https-3A__a.example_p-3Fq-3D1-26r-3D2&d=DwMF&c=x",
+       "https://a.example/p?q=1&r=2",
+       {kUrlDefense}},
+      {"https://urldefense.com/v3/__https://a.example/p?q=1*r=2__;Jg!!ABC$",
+       "https://a.example/p?q=1&r=2",
+       {kUrlDefense}},
+      {"https://urldefense.com/v3/__https:/a.example/**A*x__;JibDpA!!ABC$",
+       "https://a.example/&&\xC3\xA4x",
+       {kUrlDefense}},
+      {"https://www.google.com/url?sa=t&q=&url=https%3A%2F%2Fa.example%2F&usg=x",
+       "https://a.example/",
+       {"Google's redirect"}},
+      {"https://linkprotect.cudasvc.com/url?a=http%3a%2f%2fa.example%2fx&c=E,1,abc",
+       "http://a.example/x",
+       {"Barracuda Link Protection"}},
+      {"hxxps://eur01[.]safelinks[.]protection[.]outlook[.]com/?url=HTTPS%3A%2F%2FA.example",
+       "https://A.example",
+       {kSafeLinks},
+       true},
+      {InSafeLinks("https://urldefense.proofpoint.com/v2/url?u=http-3A__a.example&d=x"),
+       "http://a.example",
+       {kSafeLinks, kUrlDefense}},
+      {Nested("https://a.example/", 5), "https://a.example/", std::vector<std::string>(5, kSafeLinks)},
+      {Nested("https://a.example/", 6), InSafeLinks("https://a.example/"), std::vector<std::string>(5, kSafeLinks)},
+      // A wrapper around anything but a plain web address is checked as it is.
+      {InSafeLinks("javascript:alert(1)"), InSafeLinks("javascript:alert(1)")},
+      {InSafeLinks("not an address"), InSafeLinks("not an address")},
+      {InSafeLinks("https://evil.example\\@good.example/"), InSafeLinks("https://evil.example\\@good.example/")},
+      {"https://urldefense.com/v3/__https://a.example/**A__;Jg!!x$",
+       "https://urldefense.com/v3/__https://a.example/**A__;Jg!!x$"},
+      {"https://eur01.safelinks.protection.outlook.com@evil.example/?url=https%3A%2F%2Fa.example",
+       "https://eur01.safelinks.protection.outlook.com@evil.example/?url=https%3A%2F%2Fa.example"},
+  };
+  for (const FindCase& test : cases) {
+    SCOPED_TRACE(test.text.substr(0, 200));
+    const auto found = FindLink(test.text);
+    ASSERT_EQ(found.has_value(), test.address.has_value());
+    if (!found) continue;
+    EXPECT_EQ(found->address, *test.address);
+    EXPECT_EQ(found->unwrappedFrom, test.unwrappedFrom);
+    EXPECT_EQ(found->refanged, test.refanged);
+    EXPECT_TRUE(found->address.starts_with("http://") || found->address.starts_with("https://"));
+  }
+}
+
+TEST(FindLink, KeepsTheAddressAsWritten) {
+  EXPECT_EQ(FindLink("Look: hxxps://evil[.]example/login.")->written, "hxxps://evil[.]example/login");
+  const std::string wrapped = InSafeLinks("https://a.example/");
+  EXPECT_EQ(FindLink("(" + wrapped + ")")->written, wrapped);
+}
+
+TEST(FindLink, ReadsHostileTextInLinearTime) {
+  const size_t size = 1 << 18;
+  const auto start = std::chrono::steady_clock::now();
+  for (const std::string_view piece : {"http:///", "hxxp[://][.]/", "http://@/", "h**ps[:]\\\\ ", "(((["}) {
+    EXPECT_FALSE(FindLink(Repeated(piece, size / piece.size())).has_value()) << piece;
+  }
+  EXPECT_TRUE(FindLink("http://a/" + Repeated("(]'", size / 3)).has_value());
+  EXPECT_TRUE(FindLink("http://a" + Repeated("[.]", size / 3)).has_value());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+struct NoteCase {
+  FoundLink found;
+  LinkFacts facts;
+  std::vector<std::string> lines;
+  bool redFlag;
+};
+
+TEST(DescribeLink, NamesTheRealHostAndWhatWasUndone) {
+  const FoundLink plain{.address = "https://a.example/", .written = "https://a.example/"};
+  const NoteCase cases[] = {
+      {plain, {.host = "a.example"}, {}, false},
+      {plain,
+       {.host = "evil.example", .userInfo = "paypal.com"},
+       {"This link goes to evil.example, not to paypal.com."},
+       true},
+      {plain,
+       {.host = "xn--bcher-kva.example",
+        .unicodeHost = "b\xC3\xBC"
+                       "cher.example"},
+       {"This link goes to b\xC3\xBC"
+        "cher.example, a name with international letters, spelled xn--bcher-kva.example in "
+        "plain letters."},
+       true},
+      {plain,
+       {.host = "xn--pple-43d.com", .unicodeHost = "\xD0\xB0pple.com", .mixedScripts = true},
+       {"Beware: \xD0\xB0pple.com mixes letters of different alphabets, as look-alike names do. This link goes to "
+        "xn--pple-43d.com."},
+       true},
+      {plain,
+       {.host = "192.168.1.1", .writtenHost = "3232235777", .hostIsIp = true, .hostWasNumberInDisguise = true},
+       {"This link goes to the IP address 192.168.1.1, written in disguise as 3232235777."},
+       true},
+      {plain,
+       {.host = "[::1]", .hostIsIp = true},
+       {"This link goes to the IP address [::1], not to a named site."},
+       true},
+      {{.written = "hxxps://evil[.]example", .refanged = true},
+       {.host = "evil.example"},
+       {"Refanged from hxxps://evil[.]example."},
+       false},
+      {{.unwrappedFrom = {kSafeLinks, kUrlDefense}},
+       {.host = "a.example"},
+       {"Unwrapped from Microsoft Safe Links, then Proofpoint URL Defense."},
+       false},
+      {{.written = "hxxps://x[.]example/" + std::string(100, 'a'), .unwrappedFrom = {kSafeLinks}, .refanged = true},
+       {.host = "a.example", .userInfo = std::string(100, 'u')},
+       {"This link goes to a.example, not to " + std::string(80, 'u') + "....",
+        "Refanged from hxxps://x[.]example/" + std::string(60, 'a') + "..., then unwrapped from Microsoft Safe Links."},
+       true},
+  };
+  for (const NoteCase& test : cases) {
+    const LinkNotes notes = DescribeLink(test.found, test.facts);
+    EXPECT_EQ(notes.lines, test.lines);
+    EXPECT_EQ(notes.redFlag, test.redFlag) << (test.lines.empty() ? "" : test.lines.front());
+  }
+}
+
+}  // namespace
+}  // namespace vantisk

@@ -1,0 +1,94 @@
+// The check hotkey on what people really copy: sentences, defanged reports,
+// wrapped links and disguised hosts reach the checker as the real destination,
+// written the way a browser would request it; a disguise is told to the user.
+#include "vantisk_fixture.h"
+
+namespace vt {
+namespace {
+
+class RealAddress : public VantiskTest {
+ protected:
+  void PressCheck() {
+    ASSERT_TRUE(BringToFront(other_.get()));
+    ASSERT_TRUE(PressChord({VK_CONTROL, VK_MENU, 'S'}));
+  }
+
+  // Balloons of the tray icon: Wine's tray shows each as a tooltip window.
+  static bool BalloonShown() {
+    bool shown = false;
+    EnumWindows(
+        [](HWND window, LPARAM found) {
+          wchar_t name[32] = {};
+          GetClassNameW(window, name, 32);
+          if (lstrcmpiW(name, L"tooltips_class32") == 0 && IsWindowVisible(window)) *reinterpret_cast<bool*>(found) = true;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    return shown;
+  }
+
+ private:
+  tk::UniqueWindow other_{CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400, 400, 200, 100,
+                                          nullptr, nullptr, nullptr, nullptr)};
+};
+
+TEST_F(RealAddress, TheCheckerIsGivenTheRealDestination) {
+  struct Case {
+    std::string copied, checked;
+  };
+  Start();
+  for (const Case& c : {
+           Case{"hxxps://evil[.]example/login", "https://evil.example/login"},
+           Case{"Please open https://a.example/x. Thanks", "https://a.example/x"},
+           Case{"http://3232235777/", "http://192.168.1.1/"},
+           Case{"https://bücher.example/", "https://xn--bcher-kva.example/"},
+           Case{"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2Fevil.example%2Fp%3Fa%3D1&data=05",
+                "https://evil.example/p%3Fa%3D1"},
+           Case{"https://urldefense.proofpoint.com/v2/url?u=https-3A__evil.example_p&d=DwMF&c=x",
+                "https://evil.example/p"},
+           Case{"<https://urldefense.com/v3/__https://evil.example/p__;!!ABC$>", "https://evil.example/p"},
+       }) {
+    SCOPED_TRACE(c.copied);
+    PutOnClipboard(c.copied);
+    PressCheck();
+    EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{kChecker + c.checked});
+    ASSERT_TRUE(ClearLaunches());
+  }
+}
+
+// With a checker the check goes ahead at once and the tray icon tells what
+// the link hides; a plain address tells nothing.
+TEST_F(RealAddress, ADisguisedLinkShowsItsNotesBesideTheTrayIcon) {
+  Start();
+  PutOnClipboard("https://example.com/");
+  PressCheck();
+  ASSERT_EQ(WaitForLaunches(1, 5000).size(), 1u);
+  EXPECT_FALSE(WaitUntil(BalloonShown, 3000)) << "a plain address has nothing to tell";
+  ASSERT_TRUE(ClearLaunches());
+
+  PutOnClipboard("https://paypal.com@evil.example/");
+  PressCheck();
+  EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{kChecker + "https://evil.example/"});
+  EXPECT_TRUE(WaitUntil(BalloonShown, 5000)) << "no notification of what the link hides";
+}
+
+// Without a checker the link itself would open: a disguised one asks first.
+TEST_F(RealAddress, WithoutACheckerADisguisedLinkAsksFirst) {
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", ""));
+  Start();
+  CheckManually("https://paypal.com@evil.example/");
+  MessageBoxInfo box = ExpectMessageBox();
+  EXPECT_NE(box.text.find("This link goes to evil.example, not to paypal.com."), std::string::npos) << box.text;
+  EXPECT_NE(box.text.find("Open it anyway?"), std::string::npos);
+  EXPECT_EQ(box.buttons, (std::vector<std::string>{"Yes", "No"}));
+  EXPECT_FALSE(IsTopmost(monitor)) << "the box must not hide behind the monitor window";
+  ASSERT_TRUE(PressMessageBoxButton(box, "No"));
+  ExpectNoLaunch();
+
+  CheckManually("https://paypal.com@evil.example/");
+  ASSERT_TRUE(PressMessageBoxButton(ExpectMessageBox(), "Yes"));
+  EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{"https://evil.example/"});
+}
+
+}  // namespace
+}  // namespace vt
