@@ -6,6 +6,7 @@
 #include "hotkeys/fload.h"
 #include "hotkeys/key_code.h"
 #include "monitor/form2.h"
+#include "product.h"
 #include "settings/autostart.h"
 #include "settings/number_form.h"
 #include "settings/settings_store.h"
@@ -119,8 +120,8 @@ void Form1Window::Check1_Click() {
   if (restoringCheck1_) return;
   if (Check1.Value() == 1) {
     SaveSetting("start", "autoboot", "1");
-    modSystray::EnableAutostart("\"" + tk::App().modulePath + "\"", kAppName);
-  } else if (modSystray::DisableAutostart("", kAppName)) {
+    modSystray::EnableAutostart("\"" + tk::App().modulePath + "\"", kProductName);
+  } else if (modSystray::DisableAutostart("", kProductName)) {
     SaveSetting("start", "autoboot", "0");
   } else {
     KeepAutostartTicked();

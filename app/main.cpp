@@ -1,4 +1,5 @@
-// The program's entry: the settings window's load is the whole start-up.
+// The program's entry: the settings window is the start-up window, and its
+// load is the whole start-up.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,6 +17,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   }
   tk::LoadCommonControls(ICC_STANDARD_CLASSES);
-  Form1().Load();
-  return tk::RunMessageLoop();
+  return tk::Run(Form1(), "VantiskOwner");
 }

@@ -5,6 +5,7 @@
 #include "hotkeys/hot_key.h"
 #include "hotkeys/key_code.h"
 #include "hotkeys/sub_class.h"
+#include "toolkit/app.h"
 
 fLoadWindow::fLoadWindow()
     : tk::Form({.className = vantisk::fload_ids::kClassName, .caption = "fLoad", .fixedDialog = false}) {}
@@ -31,7 +32,13 @@ void fLoadWindow::RunHotkey(WPARAM id) {
   if (hotkey == hotkeys_.end() || !hotkey->action) return;
   // A copy: the action may hand this window new hotkeys while it runs.
   const std::function<void()> action = hotkey->action;
-  action();
+  // Runs inside the subclass procedure: a window that cannot be made is told
+  // here, not unwound into the system's code.
+  try {
+    action();
+  } catch (const tk::WindowError& error) {
+    tk::ReportWindowError(error);
+  }
 }
 
 void fLoadWindow::Form_Load() {

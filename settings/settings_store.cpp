@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "product.h"
 #include "toolkit/handles.h"
 #include "toolkit/registry.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 std::string SectionPath(std::string_view section) {
   std::string path = "Software\\";
-  path += kAppName;
+  path += kProductName;
   path += '\\';
   path += section;
   return path;

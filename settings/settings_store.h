@@ -1,4 +1,4 @@
-// The per-user settings store: HKEY_CURRENT_USER\Software\Vantisk\<section>,
+// The per-user settings store: HKEY_CURRENT_USER\Software\<product name>\<section>,
 // one REG_SZ value per key, named as the key. Nothing is cached: every read
 // goes to the registry and every write is made at once.
 #pragma once
@@ -10,8 +10,6 @@
 #include "settings/settings_access.h"
 
 namespace vantisk {
-
-inline constexpr char kAppName[] = "Vantisk";
 
 // The stored text, or `defaultValue` when the key is absent. A stored empty
 // text is returned as it is.

@@ -70,18 +70,23 @@ const Identity& App() {
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
-HWND OwnerWindow() {
-  static const HWND owner = [] {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = Instance();
-    windowClass.lpszClassName = "VantiskOwner";
-    RegisterClassExA(&windowClass);
-    return CreateWindowExA(0, "VantiskOwner", App().title.c_str(), WS_POPUP, 0, 0, 0, 0,
-                           nullptr, nullptr, Instance(), nullptr);
-  }();
-  return owner;
+namespace {
+
+HWND owner = nullptr;  // made once by Run, for the whole run
+
+HWND MakeOwnerWindow(const char* className) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = Instance();
+  windowClass.lpszClassName = className;
+  if (!RegisterClassExA(&windowClass)) {
+    throw WindowError(WithSystemReason("The window class \"" + std::string(className) + "\" could not be registered"));
+  }
+  HWND window = CreateWindowExA(0, className, App().title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                Instance(), nullptr);
+  if (!window) throw WindowError(WithSystemReason("The hidden window that owns the others could not be created"));
+  return window;
 }
 
 int RunMessageLoop() {
@@ -95,6 +100,40 @@ int RunMessageLoop() {
     DispatchMessageA(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int Run(Form& startup, const char* ownerClassName) {
+  try {
+    owner = MakeOwnerWindow(ownerClassName);
+    startup.Load();
+  } catch (const WindowError& error) {
+    MessageBoxA(nullptr, (App().title + " could not start.\n\n" + error.what()).c_str(), App().title.c_str(),
+                MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  return RunMessageLoop();
+}
+
+HWND OwnerWindow() { return owner; }
+
+void ReportWindowError(const WindowError& error) {
+  MessageBoxA(nullptr, error.what(), App().title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+std::string WithSystemReason(std::string failure) {
+  const DWORD code = GetLastError();
+  if (code == 0) return failure + ".";
+  char* reason = nullptr;
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<char*>(&reason), 0, nullptr);
+  std::string_view said(reason ? reason : "", length);
+  while (!said.empty() && std::string_view("\r\n. ").find(said.back()) != std::string_view::npos) said.remove_suffix(1);
+  if (!said.empty()) failure += ": " + std::string(said);
+  LocalFree(reason);
+  return failure + " (error " + std::to_string(code) + ").";
 }
 
 void EndProgram() { ExitProcess(0); }

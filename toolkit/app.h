@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace tk {
+
+class Form;
 
 struct Identity {
   std::string title;  // the string resource TK_IDS_APP_TITLE, else exeName
@@ -23,13 +26,32 @@ const Identity& App();
 
 HINSTANCE Instance();
 
-// A hidden window that owns every form: owned windows get no taskbar button,
-// and the tray icon is the program's handle for the user.
+// A window or window class that could not be made. Form::Load throws it;
+// the toolkit reports it where control comes back to it: Run at start-up, a
+// form's window procedure afterwards.
+class WindowError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Hands control to the toolkit with `startup` as the start-up window: makes
+// the hidden window that owns every form (of class `ownerClassName`), so that
+// no form gets a taskbar button, loads `startup`, whose Form_Load starts the
+// program, and runs the message loop. A window that cannot be made meanwhile
+// is shown in a message box, and the program ends with exit code 1: it would
+// have nothing to run on. Keyboard messages are offered to the form they
+// belong to first (key events, tab order, default and cancel buttons).
+int Run(Form& startup, const char* ownerClassName);
+
+// The owner of every form; null before Run made it.
 HWND OwnerWindow();
 
-// Runs the message loop until WM_QUIT. Keyboard messages are offered to the
-// form they belong to first (key events, tab order, default and cancel buttons).
-int RunMessageLoop();
+// Tells the user of a window that could not be made, after start-up.
+void ReportWindowError(const WindowError& error);
+
+// `failure` ("The window ... could not be created") with the reason the system
+// gave for its last error: ": Invalid window handle (error 1400)."
+std::string WithSystemReason(std::string failure);
 
 // Ends the process at once: no further handler runs, every window goes with it.
 [[noreturn]] void EndProgram();

@@ -47,14 +47,17 @@ Form* Form::FromHandle(HWND window) {
 void Form::RegisterWindowClass() const {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExA(Instance(), design_.className, &windowClass)) return;
+  if (GetClassInfoExA(Instance(), design_.className, &windowClass)) return;  // loaded before
   windowClass.lpfnWndProc = StaticProc;
   windowClass.cbWndExtra = sizeof(Form*);
   windowClass.hInstance = Instance();
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = design_.className;
-  RegisterClassExA(&windowClass);
+  if (!RegisterClassExA(&windowClass)) {
+    throw WindowError(
+        WithSystemReason("The window class \"" + std::string(design_.className) + "\" could not be registered"));
+  }
 }
 
 void Form::Load() {
@@ -63,7 +66,9 @@ void Form::Load() {
   CreateWindowExA(FrameExStyle(design_.fixedDialog), design_.className, design_.caption.c_str(),
                   FrameStyle(design_.fixedDialog), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, OwnerWindow(), nullptr, Instance(), this);
-  if (!window_) return;
+  if (!window_) {
+    throw WindowError(WithSystemReason("The window \"" + design_.caption + "\" could not be created"));
+  }
   dpi_ = DpiForWindow(window_);
   if (design_.iconId) {
     icon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(design_.iconId), IMAGE_ICON,
@@ -309,7 +314,13 @@ LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPAR
     for (Control* control : form->controls_) control->Forget();
     return DefWindowProcA(window, message, wParam, lParam);
   }
-  return form->Proc(message, wParam, lParam);
+  // A window that cannot be made must not unwind into the system's code.
+  try {
+    return form->Proc(message, wParam, lParam);
+  } catch (const WindowError& error) {
+    ReportWindowError(error);
+    return 0;
+  }
 }
 
 }  // namespace tk

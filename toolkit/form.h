@@ -50,6 +50,7 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
+  // Throws WindowError when the window cannot be made.
   void Load();
   void Show();
   void Hide();

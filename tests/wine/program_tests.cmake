@@ -10,13 +10,21 @@ vantisk_wine_test(NAME clipboard_watch SOURCES clipboard_watch_test.cpp LIBS van
 vantisk_wine_test(NAME checker_list SOURCES checker_list_test.cpp SUITES CheckerList)
 vantisk_wine_test(NAME checkers SOURCES checkers_test.cpp LIBS vantisk_logic SUITES Checkers)
 vantisk_wine_test(NAME real_address SOURCES real_address_test.cpp SUITES RealAddress)
+
+# A window the system refuses at start-up: a hook in this DLL refuses it.
+add_library(window_refuser SHARED window_refuser_dll.cpp)
+set_target_properties(window_refuser PROPERTIES PREFIX "")
+target_link_libraries(window_refuser PRIVATE vantisk_warnings user32)
+vantisk_wine_test(NAME startup_failure SOURCES startup_failure_test.cpp SUITES StartupFailure)
+target_compile_definitions(wine_startup_failure_test PRIVATE WINDOW_REFUSER_DLL_UNIX="$<TARGET_FILE:window_refuser>")
+add_dependencies(wine_startup_failure_test window_refuser)
 vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/settings/autostart.cpp
   SUITES AutostartSwitch AutostartRoutines)
 vantisk_wine_test(NAME about SOURCES about_test.cpp SUITES AboutWindow)
 vantisk_wine_test(NAME tray SOURCES tray_test.cpp SUITES TrayMenu)
 
 foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test wine_checkers_test
-               wine_real_address_test
+               wine_real_address_test wine_startup_failure_test
                wine_autostart_test wine_about_test wine_tray_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
 endforeach()
