@@ -96,26 +96,9 @@ std::optional<Expansion> CheckTextBeforePlaceholder(std::string_view checker, co
   return std::nullopt;
 }
 
-bool IsPlainHostByte(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-         std::string_view("-._~:[]").find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-std::string HostForChecker(std::string_view host) {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (const char c : host) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (IsPlainHostByte(byte)) {
-      text += c;
-    } else {
-      text += '%';
-      text += kHexDigits[byte >> 4];
-      text += kHexDigits[byte & 0x0F];
-    }
-  }
-  return text;
-}
+// A canonical host needs no escape; anything else a caller might hand in is
+// escaped, so that the host can never change the checker's query.
+std::string HostForChecker(std::string_view host) { return PercentEncodeExcept(host, "-._~:[]"); }
 
 // Joins the pieces, stopping as soon as the target outgrows the limit: a
 // hundred placeholders must not build a hundred addresses first.

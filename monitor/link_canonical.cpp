@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "monitor/link_finder.h"
+#include "monitor/url_check.h"
 #include "toolkit/dll_search.h"
 
 namespace vantisk {
@@ -350,16 +351,6 @@ std::optional<LinkFacts> HostFacts(const SystemFunctions& system, std::string_vi
 
 bool StandsInUrl(wchar_t c) { return c > 0x20 && c < 0x7F && c != L'"' && c != L'<' && c != L'>' && c != L'\\'; }
 
-void AppendPercentEncoded(std::string_view bytes, std::string& out) {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    out += '%';
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
-  }
-}
-
 // As written, but what cannot stand in a URL is percent-encoded as UTF-8 and
 // existing escapes are left alone. In the path a "\" is a "/", as browsers read it.
 std::string EncodedRest(std::wstring_view rest) {
@@ -376,7 +367,7 @@ std::string EncodedRest(std::wstring_view rest) {
     }
     const bool pair = IS_HIGH_SURROGATE(c) && i + 1 < rest.size() && IS_LOW_SURROGATE(rest[i + 1]);
     const std::size_t length = pair ? 2 : 1;
-    AppendPercentEncoded(Narrow(rest.substr(i, length), CP_UTF8), encoded);
+    encoded += PercentEncodeExcept(Narrow(rest.substr(i, length), CP_UTF8), {});
     i += length;
   }
   return encoded;

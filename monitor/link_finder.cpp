@@ -302,20 +302,25 @@ std::string WithLowerCaseScheme(std::string_view address) {
   return LowerCase(address.substr(0, schemeEnd)) + std::string(address.substr(schemeEnd));
 }
 
-// Proofpoint's v2 form: "-XX" is a hex-escaped byte and "_" a "/".
-std::string DecodeUrlDefenseV2(std::string_view value) {
+// `escape` and two hex digits become the byte they stand for, and each `from`
+// becomes `to`; an escape without its two digits stays as it is.
+std::string Unescape(std::string_view text, char escape, char from = '\0', char to = '\0') {
   std::string decoded;
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    const auto escaped = value[i] == '-' ? HexByteAt(value, i + 1) : std::nullopt;
+  decoded.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto escaped = text[i] == escape ? HexByteAt(text, i + 1) : std::nullopt;
     if (escaped) {
       decoded += *escaped;
       i += 2;
     } else {
-      decoded += value[i] == '_' ? '/' : value[i];
+      decoded += from != '\0' && text[i] == from ? to : text[i];
     }
   }
   return decoded;
 }
+
+// Proofpoint's v2 form: "-XX" is a hex-escaped byte and "_" a "/".
+std::string DecodeUrlDefenseV2(std::string_view value) { return Unescape(value, '-', '_', '/'); }
 
 std::optional<std::string> Base64UrlDecode(std::string_view text) {
   static constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
@@ -466,20 +471,7 @@ void Unwrap(FoundLink& link) {
 
 }  // namespace
 
-std::string PercentDecode(std::string_view text) {
-  std::string decoded;
-  decoded.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto escaped = text[i] == '%' ? HexByteAt(text, i + 1) : std::nullopt;
-    if (escaped) {
-      decoded += *escaped;
-      i += 2;
-    } else {
-      decoded += text[i];
-    }
-  }
-  return decoded;
-}
+std::string PercentDecode(std::string_view text) { return Unescape(text, '%'); }
 
 std::optional<FoundLink> FindLink(std::string_view text) {
   std::size_t pos = text.find_first_of("hH");

@@ -49,13 +49,13 @@ bool IsWebUrl(std::string_view text) {
          std::all_of(host.begin(), host.end(), [](char c) { return IsHostCharacter(static_cast<unsigned char>(c)); });
 }
 
-std::string PercentEncodeComponent(std::string_view bytes) {
+std::string PercentEncodeExcept(std::string_view bytes, std::string_view alsoKept) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
   std::string encoded;
   encoded.reserve(bytes.size());
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    if (IsAsciiLetterOrDigit(byte) || std::string_view("-._~:/").find(c) != std::string_view::npos) {
+    if (IsAsciiLetterOrDigit(byte) || alsoKept.find(c) != std::string_view::npos) {
       encoded += c;
     } else {
       encoded += '%';
@@ -65,6 +65,8 @@ std::string PercentEncodeComponent(std::string_view bytes) {
   }
   return encoded;
 }
+
+std::string PercentEncodeComponent(std::string_view bytes) { return PercentEncodeExcept(bytes, "-._~:/"); }
 
 CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host) {
   if (!IsWebUrl(address)) return Refuse(CheckOutcome::AddressNotValid);

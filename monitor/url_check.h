@@ -22,7 +22,11 @@ inline constexpr std::size_t kMaxTargetLength = 2048;
 // backslash. Only such a text is ever handed to the shell.
 bool IsWebUrl(std::string_view text);
 
-// Every byte except A-Z a-z 0-9 and "-._~:/" becomes %XX (upper-case hex).
+// Every byte except A-Z a-z 0-9 and those in `alsoKept` becomes %XX (upper-case hex).
+std::string PercentEncodeExcept(std::string_view bytes, std::string_view alsoKept);
+
+// The address as one URL component: every byte except A-Z a-z 0-9 and "-._~:/"
+// becomes %XX.
 std::string PercentEncodeComponent(std::string_view bytes);
 
 enum class CheckOutcome {
