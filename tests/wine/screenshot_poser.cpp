@@ -41,9 +41,7 @@ int main(int argc, char** argv) {
   if (argc < 2) return Fail("usage: screenshot_poser <folder>");
   const std::string folder = argv[1];
   vt::ClearSettings();
-  vt::SetSetting("data", "list 0", "https://www.google.com/safebrowsing/diagnostic?site=");
-  vt::SetSetting("data", "list 1", "https://checker.example/report?url=");
-  vt::SetSetting("data", "listcount", " 1");
+  // No list stored: the monitor shows the starter list of a first start.
   vt::SetSetting("default", "leftpos", " 600");
   vt::SetSetting("default", "toppos", " 600");
   vt::SetClipboardText("https://www.example.com/offers/today?ref=mail");
