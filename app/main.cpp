@@ -16,6 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     instance.WakeRunningInstance();
     return 0;
   }
+  // Without the common controls the windows still work, in the system's
+  // unthemed controls: nothing to stop for.
   tk::LoadCommonControls(ICC_STANDARD_CLASSES);
   return tk::Run(Form1(), "VantiskOwner");
 }

@@ -5,6 +5,7 @@
 
 #include "toolkit/app_resources.h"
 #include "toolkit/form.h"
+#include "toolkit/message_box.h"
 
 namespace tk {
 namespace {
@@ -109,8 +110,7 @@ int Run(Form& startup, const char* ownerClassName) {
     owner = MakeOwnerWindow(ownerClassName);
     startup.Load();
   } catch (const WindowError& error) {
-    MessageBoxA(nullptr, (App().title + " could not start.\n\n" + error.what()).c_str(), App().title.c_str(),
-                MB_OK | MB_ICONERROR);
+    MsgBox(nullptr, App().title + " could not start.\n\n" + error.what(), MB_OK | MB_ICONERROR);
     return 1;
   }
   return RunMessageLoop();
@@ -119,7 +119,7 @@ int Run(Form& startup, const char* ownerClassName) {
 HWND OwnerWindow() { return owner; }
 
 void ReportWindowError(const WindowError& error) {
-  MessageBoxA(nullptr, error.what(), App().title.c_str(), MB_OK | MB_ICONERROR);
+  MsgBox(nullptr, error.what(), MB_OK | MB_ICONERROR);
 }
 
 std::string WithSystemReason(std::string failure) {
