@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "monitor/check_all.h"
+#include "checkers/check_all.h"
 #include "monitor/form2.h"
-#include "monitor/link_canonical.h"
-#include "monitor/link_finder.h"
-#include "monitor/link_notes.h"
+#include "links/canonical.h"
+#include "links/finder.h"
+#include "links/notes.h"
 #include "monitor/shell_exec.h"
-#include "monitor/url_check.h"
+#include "checkers/check_target.h"
 #include "settings/settings_store.h"
 
 using namespace vantisk;
@@ -23,18 +23,14 @@ constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
 constexpr size_t kShownUrlLength = 200;
 
 // Long texts are cut in messages so that the box stays readable.
-std::string Shortened(std::string_view text) {
-  if (text.size() <= kShownUrlLength) return std::string(text);
-  return std::string(text.substr(0, kShownUrlLength)) + "...";
-}
 
 std::string CheckerNotWebMessage(std::string_view checker) {
-  return "The selected checker URL is not a web address (http:// or https://):\n\n" + Shortened(checker) +
+  return "The selected checker URL is not a web address (http:// or https://):\n\n" + Shortened(checker, kShownUrlLength) +
          "\n\nSelect another checker URL in the list.";
 }
 
 std::string CheckerPlaceholderMessage(std::string_view checker, std::string_view problem) {
-  return "The selected checker URL\n\n" + Shortened(checker) + "\n\n" + std::string(problem) +
+  return "The selected checker URL\n\n" + Shortened(checker, kShownUrlLength) + "\n\n" + std::string(problem) +
          ".\n\nCorrect it or select another checker URL in the list.";
 }
 
@@ -44,7 +40,7 @@ std::string TooLongMessage() {
 }
 
 std::string LaunchFailedMessage(std::string_view target) {
-  return "The browser could not be started to open:\n\n" + Shortened(target) +
+  return "The browser could not be started to open:\n\n" + Shortened(target, kShownUrlLength) +
          "\n\nCheck that a default web browser is set.";
 }
 

@@ -14,7 +14,7 @@
 #include "harness/browser.h"
 #include "harness/text.h"
 #include "harness/wait.h"
-#include "monitor/url_check.h"
+#include "checkers/check_target.h"
 
 namespace bench {
 namespace {

@@ -9,7 +9,7 @@
 #include "driver/options.h"
 #include "driver/proc_text.h"
 #include "driver/stats.h"
-#include "monitor/url_check.h"
+#include "checkers/check_target.h"
 
 namespace bench {
 namespace {

@@ -1,11 +1,11 @@
-#include "monitor/checker_list.h"
+#include "checkers/checker_list.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <utility>
 
-#include "monitor/starter_checkers.h"
+#include "checkers/starter_checkers.h"
 #include "settings/number_form.h"
 
 namespace vantisk {

@@ -1,13 +1,14 @@
-#include "monitor/checker_template.h"
+#include "checkers/checker_template.h"
+#include "links/percent.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "monitor/check_all.h"
-#include "monitor/starter_checkers.h"
-#include "monitor/url_check.h"
+#include "checkers/check_all.h"
+#include "checkers/starter_checkers.h"
+#include "checkers/check_target.h"
 
 namespace vantisk {
 namespace {
@@ -24,7 +25,7 @@ std::string Repeated(std::string_view text, int times) {
 TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAsAlways) {
   for (const char* checker : {kDefaultCheckerUrl.data(), "https://one.example/?u=", "https://x"}) {
     for (const char* address : {kAddress, "http://bad.example/?&site=http://good.example#top"}) {
-      EXPECT_EQ(ExpandCheckerUrl(checker, address, kHost).target, checker + PercentEncodeComponent(address))
+      EXPECT_EQ(ExpandCheckerUrl(checker, address, kHost).target, checker + PercentEncode(address, kCheckerValueSet))
           << checker << " " << address;
     }
   }

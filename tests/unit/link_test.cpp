@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "monitor/link_finder.h"
-#include "monitor/link_notes.h"
-#include "monitor/url_check.h"
+#include "links/finder.h"
+#include "links/notes.h"
+#include "links/percent.h"
 
 namespace vantisk {
 namespace {
@@ -18,7 +18,7 @@ std::string Repeated(std::string_view piece, size_t times) {
 }
 
 std::string InSafeLinks(std::string_view target) {
-  return "https://eur01.safelinks.protection.outlook.com/?url=" + PercentEncodeComponent(target) +
+  return "https://eur01.safelinks.protection.outlook.com/?url=" + PercentEncode(target, kCheckerValueSet) +
          "&data=05%7C01&reserved=0";
 }
 

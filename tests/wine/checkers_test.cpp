@@ -2,7 +2,7 @@
 // start, and one keystroke or tray item that asks every checker of the list.
 #include "vantisk_fixture.h"
 
-#include "monitor/starter_checkers.h"
+#include "checkers/starter_checkers.h"
 
 namespace vt {
 namespace {

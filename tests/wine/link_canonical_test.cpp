@@ -1,15 +1,15 @@
 // The address pipeline with the system's URL, international-name and script
 // functions: from copied text to what is sent and what the notes are made of.
 // The test program runs with the UTF-8 code page, as the program does.
-#include "monitor/link_canonical.h"
+#include "links/canonical.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-#include "monitor/link_finder.h"
-#include "monitor/url_check.h"
+#include "links/finder.h"
+#include "links/percent.h"
 
 namespace vantisk {
 namespace {
@@ -26,7 +26,7 @@ struct Expected {
 };
 
 std::string InSafeLinks(std::string_view target) {
-  return "https://nam01.safelinks.protection.outlook.com/?url=" + PercentEncodeComponent(target) + "&data=05";
+  return "https://nam01.safelinks.protection.outlook.com/?url=" + PercentEncode(target, kCheckerValueSet) + "&data=05";
 }
 
 TEST(CanonicaliseLink, WritesTheAddressAsABrowserRequestsIt) {

@@ -21,7 +21,7 @@
 #include "harness/window.h"
 #include "hotkeys/fload.h"
 #include "monitor/form2_ids.h"
-#include "monitor/url_check.h"
+#include "checkers/check_target.h"
 
 namespace vt {
 

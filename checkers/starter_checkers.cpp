@@ -1,4 +1,4 @@
-#include "monitor/starter_checkers.h"
+#include "checkers/starter_checkers.h"
 
 namespace vantisk {
 

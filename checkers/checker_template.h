@@ -21,6 +21,10 @@
 
 namespace vantisk {
 
+// Longest target handed to the shell; longer ones are refused with a message
+// instead of failing silently in the browser or the shell.
+inline constexpr std::size_t kMaxTargetLength = 2048;
+
 enum class ExpandOutcome {
   Expanded,            // `target` is what the shell gets
   EmptyChecker,        // the checker URL is empty: nothing to expand

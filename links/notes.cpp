@@ -1,4 +1,6 @@
-#include "monitor/link_notes.h"
+#include "links/notes.h"
+
+#include "links/utf8.h"
 
 #include <cstddef>
 #include <string_view>
@@ -9,12 +11,7 @@ namespace {
 // Text quoted from the link is cut at this many bytes so that a note stays short.
 constexpr std::size_t kMaxQuotedBytes = 80;
 
-std::string Quoted(std::string_view text) {
-  if (text.size() <= kMaxQuotedBytes) return std::string(text);
-  std::size_t cut = kMaxQuotedBytes;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 character
-  return std::string(text.substr(0, cut)) + "...";
-}
+std::string Quoted(std::string_view text) { return Shortened(text, kMaxQuotedBytes); }
 
 std::string UserInfoNote(const LinkFacts& facts) {
   return "This link goes to " + facts.host + ", not to " + Quoted(facts.userInfo) + ".";

@@ -1,10 +1,10 @@
-#include "monitor/checker_list.h"
+#include "checkers/checker_list.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "monitor/starter_checkers.h"
+#include "checkers/starter_checkers.h"
 #include "settings/number_form.h"
 
 namespace vantisk {

@@ -1,4 +1,9 @@
-#include "monitor/link_finder.h"
+#include "links/finder.h"
+
+#include "links/ascii.h"
+#include "links/percent.h"
+#include "links/utf8.h"
+#include "links/web_address.h"
 
 #include <algorithm>
 #include <array>
@@ -11,36 +16,9 @@ namespace {
 using namespace std::string_view_literals;
 constexpr std::size_t kNone = std::string_view::npos;
 
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool IsAlphanumericAscii(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
-
-bool IsNonAscii(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
 // `prefix` is lower case; the text may be in any case.
 bool StartsWithAt(std::string_view text, std::size_t pos, std::string_view prefix) {
-  if (pos > text.size() || text.size() - pos < prefix.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin() + static_cast<std::ptrdiff_t>(pos),
-                    [](char wanted, char found) { return ToLowerAscii(found) == wanted; });
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The byte written as two hex digits at `pos`, if they are there.
-std::optional<char> HexByteAt(std::string_view text, std::size_t pos) {
-  if (pos + 2 > text.size() || HexValue(text[pos]) < 0 || HexValue(text[pos + 1]) < 0) return std::nullopt;
-  return static_cast<char>(HexValue(text[pos]) * 16 + HexValue(text[pos + 1]));
-}
-
-std::string LowerCase(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), ToLowerAscii);
-  return lower;
+  return pos <= text.size() && StartsWithIgnoringCase(text.substr(pos), prefix);
 }
 
 // --- The address in running text ---------------------------------------------
@@ -195,15 +173,6 @@ void TrimTrailing(AddressCopy& copy, std::size_t bodyStart) {
   }
 }
 
-// A host needs a letter, a digit or a non-ASCII byte between any user
-// information and any port.
-bool HasHost(std::string_view authority) {
-  authority.remove_prefix(authority.rfind('@') + 1);  // rfind gives npos, and npos + 1 == 0, when there is none
-  if (!authority.starts_with('[')) authority = authority.substr(0, authority.find(':'));
-  return std::any_of(authority.begin(), authority.end(),
-                     [](char c) { return IsAlphanumericAscii(c) || IsNonAscii(c); });
-}
-
 struct Attempt {
   std::optional<FoundLink> link;
   std::size_t resumeAt = 0;  // where to look on when there is no link here
@@ -220,7 +189,7 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
   const std::size_t authorityEnd = CopyAddress(text, bodyAt, true, copy);
   const bool addressEnded = authorityEnd == text.size() || EndsAddress(text[authorityEnd]);
   if (addressEnded) TrimTrailing(copy, bodyStart);
-  if (!HasHost(std::string_view(copy.bytes).substr(bodyStart))) return {std::nullopt, std::max(authorityEnd, pos + 1)};
+  if (const auto parts = SplitWebAddress(copy.bytes); !parts || !HasHost(*parts)) return {std::nullopt, std::max(authorityEnd, pos + 1)};
   if (!addressEnded) {
     CopyAddress(text, authorityEnd, false, copy);
     TrimTrailing(copy, bodyStart);
@@ -228,7 +197,7 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
 
   FoundLink link;
   link.written = std::string(text.substr(pos, copy.sourceEnds.back() - pos));
-  link.refanged = LowerCase(link.written) != LowerCase(copy.bytes);
+  link.refanged = LowerAscii(link.written) != LowerAscii(copy.bytes);
   link.address = std::move(copy.bytes);
   return {std::move(link), 0};
 }
@@ -244,15 +213,11 @@ struct WrapperParts {
 };
 
 WrapperParts SplitForWrapper(std::string_view address) {
-  const std::size_t authorityAt = address.find("://") + 3;
-  const std::size_t authorityEnd = std::min(address.find_first_of("/?#", authorityAt), address.size());
-  std::string_view host = address.substr(authorityAt, authorityEnd - authorityAt);
-  host.remove_prefix(host.rfind('@') + 1);
-  host = host.substr(0, host.find(':'));
-
+  const auto split = SplitWebAddress(address);
   WrapperParts parts;
-  parts.host = LowerCase(host);
-  parts.afterHost = address.substr(authorityEnd);
+  if (!split) return parts;
+  parts.host = LowerAscii(split->host);
+  parts.afterHost = split->rest;
   const std::string_view beforeFragment = parts.afterHost.substr(0, parts.afterHost.find('#'));
   const std::size_t queryAt = beforeFragment.find('?');
   parts.path = beforeFragment.substr(0, queryAt);
@@ -277,29 +242,9 @@ std::optional<std::string> DecodedQueryValue(std::string_view query, std::string
   return PercentDecode(*value);
 }
 
-bool IsAuthorityCharacter(char c) {
-  return IsAlphanumericAscii(c) || IsNonAscii(c) || "-._~%!$&'()*+,;=:@[]"sv.find(c) != kNone;
-}
-
-std::size_t WebSchemeLength(std::string_view address) {
-  if (StartsWithAt(address, 0, "http://")) return 7;
-  if (StartsWithAt(address, 0, "https://")) return 8;
-  return 0;
-}
-
-// What a wrapper may hand on: a web address whose authority holds nothing that
-// could make it read differently.
-bool IsWebAddress(std::string_view address) {
-  const std::size_t schemeLength = WebSchemeLength(address);
-  if (schemeLength == 0) return false;
-  const std::string_view authority =
-      address.substr(schemeLength, address.find_first_of("/?#", schemeLength) - schemeLength);
-  return std::all_of(authority.begin(), authority.end(), IsAuthorityCharacter) && HasHost(authority);
-}
-
 std::string WithLowerCaseScheme(std::string_view address) {
   const std::size_t schemeEnd = address.find(':');
-  return LowerCase(address.substr(0, schemeEnd)) + std::string(address.substr(schemeEnd));
+  return LowerAscii(address.substr(0, schemeEnd)) + std::string(address.substr(schemeEnd));
 }
 
 // `escape` and two hex digits become the byte they stand for, and each `from`
@@ -308,9 +253,8 @@ std::string Unescape(std::string_view text, char escape, char from = '\0', char 
   std::string decoded;
   decoded.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto escaped = text[i] == escape ? HexByteAt(text, i + 1) : std::nullopt;
-    if (escaped) {
-      decoded += *escaped;
+    if (text[i] == escape && i + 2 < text.size() && IsAsciiHexDigit(text[i + 1]) && IsAsciiHexDigit(text[i + 2])) {
+      decoded += static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
       i += 2;
     } else {
       decoded += from != '\0' && text[i] == from ? to : text[i];
@@ -322,14 +266,16 @@ std::string Unescape(std::string_view text, char escape, char from = '\0', char 
 // Proofpoint's v2 form: "-XX" is a hex-escaped byte and "_" a "/".
 std::string DecodeUrlDefenseV2(std::string_view value) { return Unescape(value, '-', '_', '/'); }
 
+// The base64url digits; Proofpoint's run lengths count with the same digits.
+constexpr std::string_view kBase64UrlDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+
 std::optional<std::string> Base64UrlDecode(std::string_view text) {
-  static constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
   std::string bytes;
   unsigned bits = 0;
   int bitCount = 0;
   for (const char c : text) {
     if (c == '=') continue;
-    std::size_t value = kDigits.find(c == '+' ? '-' : c == '/' ? '_' : c);
+    std::size_t value = kBase64UrlDigits.find(c == '+' ? '-' : c == '/' ? '_' : c);
     if (value == kNone) return std::nullopt;
     bits = (bits << 6) | static_cast<unsigned>(value);
     bitCount += 6;
@@ -343,16 +289,9 @@ std::optional<std::string> Base64UrlDecode(std::string_view text) {
 
 // "**X" stands for a run of characters whose length X gives: "A" is 2, "B" 3, ...
 std::optional<std::size_t> RunLength(char c) {
-  static constexpr std::string_view kRunDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-  const std::size_t index = kRunDigits.find(c);
+  const std::size_t index = kBase64UrlDigits.find(c);
   if (index == kNone) return std::nullopt;
   return index + 2;
-}
-
-std::size_t Utf8CharacterLength(std::string_view text, std::size_t at) {
-  std::size_t length = 1;
-  while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) ++length;
-  return length;
 }
 
 // Proofpoint's v3 form replaces some characters of the address with "*" (one
@@ -374,7 +313,7 @@ std::optional<std::string> SubstituteStars(std::string_view url, std::string_vie
     }
     for (; characters > 0; --characters) {
       if (used >= table.size()) return std::nullopt;
-      const std::size_t length = Utf8CharacterLength(table, used);
+      const std::size_t length = DecodeUtf8At(table, used).length;
       restored.append(table.substr(used, length));
       used += length;
     }
@@ -387,7 +326,7 @@ std::string WithDoubleSlash(std::string url) {
   const std::size_t colon = url.find(':');
   if (colon == std::string::npos || colon == 0 || colon + 2 >= url.size()) return url;
   const bool schemeOnly = std::all_of(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(colon),
-                                      [](char c) { return IsAlphanumericAscii(c) || "+.-"sv.find(c) != kNone; });
+                                      [](char c) { return IsAsciiAlphanumeric(c) || "+.-"sv.find(c) != kNone; });
   if (schemeOnly && url[colon + 1] == '/' && url[colon + 2] != '/') url.insert(colon + 1, "/");
   return url;
 }
@@ -470,8 +409,6 @@ void Unwrap(FoundLink& link) {
 }
 
 }  // namespace
-
-std::string PercentDecode(std::string_view text) { return Unescape(text, '%'); }
 
 std::optional<FoundLink> FindLink(std::string_view text) {
   std::size_t pos = text.find_first_of("hH");

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "monitor/checker_template.h"
+#include "checkers/checker_template.h"
 
 namespace vantisk {
 

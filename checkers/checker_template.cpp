@@ -1,11 +1,12 @@
-#include "monitor/checker_template.h"
+#include "checkers/checker_template.h"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "monitor/url_check.h"
+#include "links/percent.h"
+#include "links/web_address.h"
 
 namespace vantisk {
 namespace {
@@ -70,35 +71,20 @@ Parsed Parse(std::string_view checker) {
   return parsed;
 }
 
-// The length of a leading "http://" or "https://" in any case, else 0.
-std::size_t WebSchemeLength(std::string_view text) {
-  for (const std::string_view scheme : {std::string_view("http://"), std::string_view("https://")}) {
-    if (text.size() >= scheme.size() &&
-        std::equal(scheme.begin(), scheme.end(), text.begin(), [](char wanted, char found) {
-          return wanted == ((found >= 'A' && found <= 'Z') ? static_cast<char>(found - 'A' + 'a') : found);
-        })) {
-      return scheme.size();
-    }
-  }
-  return 0;
-}
-
 // The checker's text before its first placeholder must already be a web
 // address whose host has ended, so that the address never picks the site.
 std::optional<Expansion> CheckTextBeforePlaceholder(std::string_view checker, const Piece& placeholder) {
   const std::string_view before = checker.substr(0, placeholder.offset);
-  const std::size_t scheme = WebSchemeLength(before);
-  if (scheme == 0) return Fault(ExpandOutcome::NotWebAddress);
-  if (before.find_first_of("/?#", scheme) == std::string_view::npos) {
-    return Fault(ExpandOutcome::PlaceholderInHost, checker, placeholder.text, placeholder.offset);
-  }
-  if (!IsWebUrl(before)) return Fault(ExpandOutcome::NotWebAddress);
+  const auto parts = SplitWebAddress(before);
+  if (!parts) return Fault(ExpandOutcome::NotWebAddress);
+  if (parts->rest.empty()) return Fault(ExpandOutcome::PlaceholderInHost, checker, placeholder.text, placeholder.offset);
+  if (!IsWebAddress(before)) return Fault(ExpandOutcome::NotWebAddress);
   return std::nullopt;
 }
 
 // A canonical host needs no escape; anything else a caller might hand in is
 // escaped, so that the host can never change the checker's query.
-std::string HostForChecker(std::string_view host) { return PercentEncodeExcept(host, "-._~:[]"); }
+std::string HostForChecker(std::string_view host) { return PercentEncode(host, EncodeSet::AllBut("-._~:[]")); }
 
 // Joins the pieces, stopping as soon as the target outgrows the limit: a
 // hundred placeholders must not build a hundred addresses first.
@@ -110,7 +96,7 @@ Expansion Fill(const std::vector<Piece>& pieces, std::string_view encodedAddress
     if (target.size() + text.size() > kMaxTargetLength) return Fault(ExpandOutcome::TooLong);
     target += text;
   }
-  if (!IsWebUrl(target)) return Fault(ExpandOutcome::NotWebAddress);
+  if (!IsWebAddress(target)) return Fault(ExpandOutcome::NotWebAddress);
   return {ExpandOutcome::Expanded, std::move(target), {}, 0};
 }
 
@@ -121,12 +107,12 @@ Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address
   Parsed parsed = Parse(checkerUrl);
   if (parsed.fault) return std::move(*parsed.fault);
 
-  const std::string encodedAddress = PercentEncodeComponent(address);
+  const std::string encodedAddress = PercentEncode(address, kCheckerValueSet);
   const auto firstPlaceholder =
       std::find_if(parsed.pieces.begin(), parsed.pieces.end(), [](const Piece& piece) { return piece.isPlaceholder; });
   if (firstPlaceholder == parsed.pieces.end()) {
     // A checker URL without placeholders gets the address appended, as always.
-    if (!IsWebUrl(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
+    if (!IsWebAddress(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
     parsed.pieces.push_back({kUrlPlaceholder, true, checkerUrl.size()});
   } else if (std::optional<Expansion> fault = CheckTextBeforePlaceholder(checkerUrl, *firstPlaceholder)) {
     return std::move(*fault);

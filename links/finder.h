@@ -25,7 +25,4 @@ struct FoundLink {
 // The first web address in the text; nothing when there is none.
 std::optional<FoundLink> FindLink(std::string_view text);
 
-// "%XX" becomes the byte it stands for; a "%" not followed by two hex digits stays.
-std::string PercentDecode(std::string_view text);
-
 }  // namespace vantisk

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "monitor/link_facts.h"
-#include "monitor/link_finder.h"
+#include "links/facts.h"
+#include "links/finder.h"
 
 namespace vantisk {
 

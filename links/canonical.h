@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "monitor/link_facts.h"
+#include "links/facts.h"
 
 namespace vantisk {
 

@@ -1,4 +1,4 @@
-#include "monitor/link_canonical.h"
+#include "links/canonical.h"
 
 #include <windows.h>
 // After windows.h, which they need.
@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "monitor/link_finder.h"
-#include "monitor/url_check.h"
+#include "links/ascii.h"
+#include "links/percent.h"
+#include "links/web_address.h"
 #include "toolkit/dll_search.h"
 
 namespace vantisk {
@@ -134,41 +135,6 @@ template <typename Text>
 Text LowerCase(Text text) {
   std::transform(text.begin(), text.end(), text.begin(), ToLowerAscii<typename Text::value_type>);
   return text;
-}
-
-// --- The address's parts, cut where a browser cuts them -----------------------
-
-struct AddressParts {
-  std::string scheme;         // "http" or "https"
-  std::string_view userInfo;  // before the authority's last "@"
-  std::string_view host;      // as written
-  std::string_view port;      // as written, without the ":"
-  std::string_view rest;      // path, query and fragment as written
-};
-
-// The authority ends at the first "/", "\", "?" or "#", its user information
-// at its last "@", and the port starts at the first ":" outside brackets.
-// CreateUri is not asked for these: it rewrites numeric hosts as it parses
-// (wrongly for short forms such as 127.1) and splits "a@b@c" at the first "@".
-std::optional<AddressParts> CutAddress(std::string_view address) {
-  const std::size_t schemeEnd = address.find("://");
-  if (schemeEnd == std::string_view::npos) return std::nullopt;
-  AddressParts parts;
-  parts.scheme = LowerCase(std::string(address.substr(0, schemeEnd)));
-  if (parts.scheme != "http" && parts.scheme != "https") return std::nullopt;
-
-  const std::size_t authorityAt = schemeEnd + 3;
-  const std::size_t authorityEnd = std::min(address.find_first_of("/\\?#", authorityAt), address.size());
-  std::string_view authority = address.substr(authorityAt, authorityEnd - authorityAt);
-  parts.rest = address.substr(authorityEnd);
-  if (const std::size_t at = authority.rfind('@'); at != std::string_view::npos) {
-    parts.userInfo = authority.substr(0, at);
-    authority.remove_prefix(at + 1);
-  }
-  const std::size_t portAt = authority.find(':', authority.starts_with('[') ? authority.find(']') : 0);
-  parts.host = authority.substr(0, portAt);
-  if (portAt != std::string_view::npos) parts.port = authority.substr(portAt + 1);
-  return parts;
 }
 
 // ":" and the number, or nothing for an empty port or the scheme's default one.
@@ -367,7 +333,7 @@ std::string EncodedRest(std::wstring_view rest) {
     }
     const bool pair = IS_HIGH_SURROGATE(c) && i + 1 < rest.size() && IS_LOW_SURROGATE(rest[i + 1]);
     const std::size_t length = pair ? 2 : 1;
-    encoded += PercentEncodeExcept(Narrow(rest.substr(i, length), CP_UTF8), {});
+    encoded += PercentEncode(Narrow(rest.substr(i, length), CP_UTF8), EncodeSet::AllBut({}));
     i += length;
   }
   return encoded;
@@ -381,14 +347,14 @@ std::string EncodedRest(std::wstring_view rest) {
 // form is not taken: it would add a "/" to an empty path, remove dot segments
 // and decode escapes, where the address must stay as written.
 std::optional<LinkFacts> CanonicaliseLink(std::string_view address) {
-  const auto parts = CutAddress(address);
+  const auto parts = SplitWebAddress(address);
   if (!parts) return std::nullopt;
   const SystemFunctions& system = SystemFunctions::Get();
-  const auto port = PortSuffix(parts->port, parts->scheme == "https");
+  const auto port = PortSuffix(parts->port, parts->https);
   auto facts = HostFacts(system, parts->host);
   if (!port || !facts) return std::nullopt;
 
-  const std::string origin = parts->scheme + "://" + facts->host + *port;
+  const std::string origin = (parts->https ? "https://" : "http://") + facts->host + *port;
   if (system.createUri && !ParseUri(system, Widen(origin) + L"/")) return std::nullopt;
   facts->userInfo = std::string(parts->userInfo);
   facts->canonical = origin + EncodedRest(Widen(parts->rest));

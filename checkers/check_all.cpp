@@ -1,4 +1,6 @@
-#include "monitor/check_all.h"
+#include "checkers/check_all.h"
+
+#include "links/utf8.h"
 
 #include <algorithm>
 #include <utility>
@@ -11,15 +13,11 @@ namespace {
 constexpr std::size_t kShownEntryLength = 80;
 constexpr std::size_t kShownSkippedEntries = 15;
 
-std::string Shortened(std::string_view text) {
-  if (text.size() <= kShownEntryLength) return std::string(text);
-  return std::string(text.substr(0, kShownEntryLength)) + "...";
-}
 
 std::string SkippedLine(const std::vector<std::string>& entries, const SkippedChecker& skipped) {
   std::string line = std::string("Checker ").append(std::to_string(skipped.index + 1));
   if (skipped.why.outcome != ExpandOutcome::EmptyChecker) {
-    line.append(" (").append(Shortened(entries.at(skipped.index))).append(")");
+    line.append(" (").append(Shortened(entries.at(skipped.index), kShownEntryLength)).append(")");
   }
   return line.append(" ").append(DescribeExpansionProblem(skipped.why)).append(".");
 }
