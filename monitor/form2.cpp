@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "checkers/check_target.h"
 #include "checkers/checker_list.h"
 #include "monitor/cls_on_top.h"
 #include "monitor/placement.h"
-#include "checkers/check_target.h"
 #include "settings/number_form.h"
 #include "settings/settings_store.h"
 #include "toolkit/clipboard.h"

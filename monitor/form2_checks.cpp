@@ -6,12 +6,13 @@
 #include <string_view>
 
 #include "checkers/check_all.h"
-#include "monitor/form2.h"
+#include "checkers/check_target.h"
 #include "links/canonical.h"
 #include "links/finder.h"
 #include "links/notes.h"
+#include "links/utf8.h"
+#include "monitor/form2.h"
 #include "monitor/shell_exec.h"
-#include "checkers/check_target.h"
 #include "settings/settings_store.h"
 
 using namespace vantisk;
@@ -20,9 +21,8 @@ namespace {
 
 constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
 constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
-constexpr size_t kShownUrlLength = 200;
-
 // Long texts are cut in messages so that the box stays readable.
+constexpr size_t kShownUrlLength = 200;
 
 std::string CheckerNotWebMessage(std::string_view checker) {
   return "The selected checker URL is not a web address (http:// or https://):\n\n" + Shortened(checker, kShownUrlLength) +
@@ -110,9 +110,6 @@ void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage)
   switch (result.outcome) {
     case CheckOutcome::Launch:
       break;
-    case CheckOutcome::AddressNotValid:
-      MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
-      return;
     case CheckOutcome::CheckerNotWeb:
       MessageOutsideTopmostBand(CheckerNotWebMessage(checker), MB_OK | MB_ICONEXCLAMATION);
       return;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "links/web_address.h"
 #include "toolkit/handles.h"
 #include "toolkit/registry.h"
 
@@ -35,7 +36,8 @@ bool ShellCanTake(const std::string& target) {
 }  // namespace
 
 bool OpenInBrowser(HWND owner, const std::string& target) {
-  if (!ShellCanTake(target)) return false;
+  // Only a web address is ever handed to the shell, which would run a program's name.
+  if (!vantisk::IsWebAddress(target) || !ShellCanTake(target)) return false;
   // Parameters and folder are real empty strings, not null pointers.
   HINSTANCE result = ShellExecuteA(owner, "Open", target.c_str(), "", "", SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > 32;
