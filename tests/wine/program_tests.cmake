@@ -19,6 +19,7 @@ vantisk_wine_test(NAME startup_failure SOURCES startup_failure_test.cpp SUITES S
 target_compile_definitions(wine_startup_failure_test PRIVATE WINDOW_REFUSER_DLL_UNIX="$<TARGET_FILE:window_refuser>")
 add_dependencies(wine_startup_failure_test window_refuser)
 vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/settings/autostart.cpp
+  ${program_sources}/toolkit/wide.cpp
   SUITES AutostartSwitch AutostartRoutines)
 vantisk_wine_test(NAME about SOURCES about_test.cpp SUITES AboutWindow)
 vantisk_wine_test(NAME tray SOURCES tray_test.cpp SUITES TrayMenu)
