@@ -65,3 +65,7 @@ target_include_directories(wine_planted_dll_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(wine_planted_dll_test PRIVATE
   PLANTED_DLL_UNIX="$<TARGET_FILE:planted_dll>" PLANTED_DLL_LOADER_UNIX="$<TARGET_FILE:planted_dll_loader>")
 add_dependencies(wine_planted_dll_test planted_dll planted_dll_loader)
+
+# A copy of the program without the UTF-8 code page in its manifest runs with code page 1252.
+vantisk_wine_test(NAME code_page SOURCES code_page_test.cpp SUITES CodePage1252)
+target_include_directories(wine_code_page_test PRIVATE ${CMAKE_SOURCE_DIR})
