@@ -123,7 +123,7 @@ const std::string kFragment = "the fragment";
 using Place = std::optional<std::string>;
 
 // The first parameter value, path segment or the fragment that `test` accepts,
-// as a place; `segmentTest` is used for path segments, which may have context.
+// as a place.
 Place FirstPlace(const Address& address, const std::function<bool(std::string_view)>& test) {
   for (const Parameter& parameter : address.parameters) {
     if (test(parameter.value)) return ParameterPlace(parameter);
@@ -356,11 +356,15 @@ Place PasswordInUserInfo(const Address& address) {
   return "user information";
 }
 
+// Amazon S3 and Google Cloud Storage name their signature; Azure's shared
+// access signature is "sig" beside the service version "sv"; CloudFront's is
+// "Signature" beside "Key-Pair-Id".
 Place CloudSignature(const Address& address) {
+  const bool azure = HasParameterNamed(address, "sv");
+  const bool cloudFront = HasParameterNamed(address, "key-pair-id");
   const Parameter* found = FindParameter(address, [&](const Parameter& p) {
     return EqualsIgnoringCase(p.name, "x-amz-signature") || EqualsIgnoringCase(p.name, "x-goog-signature") ||
-           (p.name == "sig" && HasParameterNamed(address, "sv")) ||
-           (p.name == "Signature" && HasParameterNamed(address, "key-pair-id"));
+           (azure && p.name == "sig") || (cloudFront && p.name == "Signature");
   });
   return found ? Place(ParameterPlace(*found)) : std::nullopt;
 }
@@ -368,7 +372,7 @@ Place CloudSignature(const Address& address) {
 // "eyJ" is how base64url begins a JSON object; a token has three such parts.
 bool HasJsonWebToken(std::string_view text) {
   constexpr std::size_t kMinPartLength = 10;
-  for (std::size_t at = text.find("eyJ"); at != std::string_view::npos; at = text.find("eyJ", at + 1)) {
+  for (std::size_t at = text.find("eyJ"); at != std::string_view::npos;) {
     std::size_t partLengths[2] = {0, 0};
     std::size_t i = at;
     for (std::size_t& length : partLengths) {
@@ -379,6 +383,8 @@ bool HasJsonWebToken(std::string_view text) {
       ++i;
     }
     if (partLengths[0] >= kMinPartLength && partLengths[1] >= kMinPartLength && text[i - 1] == '.') return true;
+    // A later "eyJ" inside the same first part ends where this one did.
+    at = text.find("eyJ", std::max(at + 1, at + partLengths[0]));
   }
   return false;
 }
@@ -401,11 +407,15 @@ constexpr auto kKeyPrefixes = std::to_array<KeyPrefix>({
 
 bool HasLiveKey(std::string_view text) {
   for (const KeyPrefix& key : kKeyPrefixes) {
-    for (std::size_t at = text.find(key.prefix); at != std::string_view::npos; at = text.find(key.prefix, at + 1)) {
-      if (at > 0 && IsAsciiAlphanumeric(text[at - 1])) continue;
+    for (std::size_t at = text.find(key.prefix); at != std::string_view::npos;) {
+      if (at > 0 && IsAsciiAlphanumeric(text[at - 1])) {
+        at = text.find(key.prefix, at + 1);
+        continue;
+      }
       std::size_t end = at + key.prefix.size();
       while (end < text.size() && (IsTokenChar(text[end]) || text[end] == '.')) ++end;
       if (end - at - key.prefix.size() >= key.minRest) return true;
+      at = text.find(key.prefix, end);  // a later prefix in the same run has a shorter rest
     }
   }
   return false;

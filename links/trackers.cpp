@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 
 #include "links/percent.h"
 #include "links/web_address.h"
@@ -55,13 +56,14 @@ TrackerRemoval RemoveTrackers(std::string_view href) {
 
   const std::string_view query = href.substr(queryAt + 1, fragmentAt - queryAt - 1);
   std::vector<std::string_view> kept;
+  std::set<std::string> seen;
   for (std::size_t at = 0; at <= query.size();) {
     const std::size_t end = std::min(query.find('&', at), query.size());
     const std::string_view item = query.substr(at, end - at);
     const std::string name = PercentDecode(ItemName(item));
     if (item.empty() || !IsTrackerName(name)) {
       kept.push_back(item);
-    } else if (std::find(result.removed.begin(), result.removed.end(), name) == result.removed.end()) {
+    } else if (seen.insert(name).second) {
       result.removed.push_back(name);
     }
     at = end + 1;
