@@ -111,7 +111,7 @@ Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address
   const auto firstPlaceholder =
       std::find_if(parsed.pieces.begin(), parsed.pieces.end(), [](const Piece& piece) { return piece.isPlaceholder; });
   if (firstPlaceholder == parsed.pieces.end()) {
-    // A checker URL without placeholders gets the address appended, as always.
+    // A checker URL without placeholders gets the address appended.
     if (!IsWebAddress(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
     parsed.pieces.push_back({kUrlPlaceholder, true, checkerUrl.size()});
   } else if (std::optional<Expansion> fault = CheckTextBeforePlaceholder(checkerUrl, *firstPlaceholder)) {

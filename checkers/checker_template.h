@@ -1,7 +1,7 @@
 // Checker URLs that say where the address goes. A checker URL may hold the
 // placeholders {url} (the address, percent-encoded as one URL component) and
 // {host} (the address's host). Without any placeholder the encoded address is
-// appended, as it always was.
+// appended.
 //
 // Rules of the placeholders, so that a checker URL means one thing only:
 // - Names are lower-case and exact: {URL} or {Host} is an unknown placeholder.
