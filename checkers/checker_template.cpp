@@ -111,8 +111,10 @@ Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address
   const auto firstPlaceholder =
       std::find_if(parsed.pieces.begin(), parsed.pieces.end(), [](const Piece& piece) { return piece.isPlaceholder; });
   if (firstPlaceholder == parsed.pieces.end()) {
-    // A checker URL without placeholders gets the address appended.
+    // A checker URL without placeholders gets the address appended, after
+    // its host has ended ("/", "?" or "#"), so that the address cannot pick the site.
     if (!IsWebAddress(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
+    if (SplitWebAddress(checkerUrl)->rest.empty()) return Fault(ExpandOutcome::AppendedToHost);
     parsed.pieces.push_back({kUrlPlaceholder, true, checkerUrl.size()});
   } else if (std::optional<Expansion> fault = CheckTextBeforePlaceholder(checkerUrl, *firstPlaceholder)) {
     return std::move(*fault);
@@ -134,6 +136,9 @@ std::string DescribeExpansionProblem(const Expansion& expansion) {
           .append(std::to_string(expansion.character));
     case ExpandOutcome::PlaceholderInHost:
       return "has the placeholder " + expansion.piece + " inside its own host (placeholders go after the host)";
+    case ExpandOutcome::AppendedToHost:
+      return "ends in its own host, so the address would become part of the host's name (end it with / or ? "
+             "or =, or use {url})";
     case ExpandOutcome::NotWebAddress:
       return "is not a web address (http:// or https://)";
     case ExpandOutcome::TooLong:

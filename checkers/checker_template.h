@@ -31,6 +31,7 @@ enum class ExpandOutcome {
   UnknownPlaceholder,  // `piece` is the placeholder as written, e.g. "{URL}" or "{}"
   UnbalancedBrace,     // `piece` is "{" (never closed) or "}" (never opened)
   PlaceholderInHost,   // `piece` is a placeholder before the checker's host has ended
+  AppendedToHost,      // without placeholders, the checker URL ends in its host: the address would extend the host
   NotWebAddress,       // the checker URL, or what it expands to, is not an http(s) address
   TooLong,             // the target would be longer than kMaxTargetLength
 };

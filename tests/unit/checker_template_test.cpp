@@ -22,8 +22,8 @@ std::string Repeated(std::string_view text, int times) {
   return result;
 }
 
-TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAsAlways) {
-  for (const char* checker : {kDefaultCheckerUrl.data(), "https://one.example/?u=", "https://x"}) {
+TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAfterTheHost) {
+  for (const char* checker : {kDefaultCheckerUrl.data(), "https://one.example/?u=", "https://x/", "https://x#"}) {
     for (const char* address : {kAddress, "http://bad.example/?&site=http://good.example#top"}) {
       EXPECT_EQ(ExpandCheckerUrl(checker, address, kHost).target, checker + PercentEncode(address, kCheckerValueSet))
           << checker << " " << address;
@@ -31,6 +31,10 @@ TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAsAlways) {
   }
   for (const char* checker : {"file:///C:/", "calc.exe", "\\\\host\\share\\x "}) {
     EXPECT_EQ(ExpandCheckerUrl(checker, kAddress, kHost).outcome, ExpandOutcome::NotWebAddress) << checker;
+  }
+  // The address would extend the checker's host: https://xhttps%3A... lets it choose the site.
+  for (const char* checker : {"https://x", "https://user@x.example:8080", "HTTP://X.EXAMPLE"}) {
+    EXPECT_EQ(ExpandCheckerUrl(checker, kAddress, kHost).outcome, ExpandOutcome::AppendedToHost) << checker;
   }
   const std::string prefix = "https://x/?u=";
   EXPECT_EQ(ExpandCheckerUrl(prefix, std::string(kMaxTargetLength - prefix.size(), 'a'), "a").outcome,
