@@ -43,6 +43,20 @@ TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAfterTheHost) 
             ExpandOutcome::TooLong);
 }
 
+// Without a registrable domain (an IP address, a public suffix) {domain} is the host.
+TEST(ExpandCheckerUrl, DomainFallsBackToTheHost) {
+  EXPECT_EQ(ExpandCheckerUrl("https://d.example/{domain}/", "http://192.168.1.1/", "192.168.1.1").target,
+            "https://d.example/192.168.1.1/");
+}
+
+// Only a checker that is given the whole address can pass a key in it on.
+TEST(ReceivesAddress, IsTheUrlPlaceholderOrNone) {
+  for (const char* checker : {"https://a/?q={url}", "https://a/?site=", "https://a/{host}/{url}"}) {
+    EXPECT_TRUE(ReceivesAddress(checker)) << checker;
+  }
+  for (const char* checker : {"", "https://a/{host}", "https://a/scan/{domain}/"}) EXPECT_FALSE(ReceivesAddress(checker)) << checker;
+}
+
 TEST(ExpandCheckerUrl, FillsPlaceholdersOrNamesWhatIsWrong) {
   struct Case {
     std::string checker;
@@ -52,6 +66,8 @@ TEST(ExpandCheckerUrl, FillsPlaceholdersOrNamesWhatIsWrong) {
   };
   const Case cases[] = {
       {"https://a.example/scan/{host}", ExpandOutcome::Expanded, "https://a.example/scan/sub.example.com"},
+      {"https://d.example/scan/{domain}/", ExpandOutcome::Expanded, "https://d.example/scan/example.com/"},
+      {"https://x/?q={Domain}", ExpandOutcome::UnknownPlaceholder, "{Domain}", 14},
       {"https://b.example/?q={url}&x=1", ExpandOutcome::Expanded,
        "https://b.example/?q=https://sub.example.com/p%3Fq%3D1&x=1"},
       {"HTTPS://c.example#{host}/{url}", ExpandOutcome::Expanded,
@@ -77,7 +93,7 @@ TEST(ExpandCheckerUrl, FillsPlaceholdersOrNamesWhatIsWrong) {
       {"", ExpandOutcome::EmptyChecker, ""},
   };
   for (const Case& c : cases) {
-    const Expansion expansion = ExpandCheckerUrl(c.checker, kAddress, kHost);
+    const Expansion expansion = ExpandCheckerUrl(c.checker, kAddress, kHost, "example.com");
     EXPECT_EQ(expansion.outcome, c.outcome) << c.checker;
     if (c.outcome == ExpandOutcome::Expanded) {
       EXPECT_EQ(expansion.target, c.targetOrPiece) << c.checker;
@@ -128,7 +144,7 @@ TEST(PlanCheckAll, OpensTheUsableCheckersInOrderAndNamesTheOthersOnce) {
             "4 of 7 checkers were skipped:\n\n"
             "Checker 2 is empty.\n"
             "Checker 3 (ftp://x/{url}) is not a web address (http:// or https://).\n"
-            "Checker 5 (https://x/{URL}) has an unknown placeholder {URL} (the placeholders are {url} and {host}).\n"
+            "Checker 5 (https://x/{URL}) has an unknown placeholder {URL} (the placeholders are {url}, {host} and {domain}).\n"
             "Checker 6 (https://x/" + std::string(70, 'y') + "...) has a { without a closing } at character 111.");
 
   const std::vector<std::string> unusable(20, "nope");
