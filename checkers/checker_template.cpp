@@ -87,7 +87,7 @@ std::optional<Expansion> CheckTextBeforePlaceholder(std::string_view checker, co
   const auto parts = SplitWebAddress(before);
   if (!parts) return Fault(ExpandOutcome::NotWebAddress);
   if (parts->rest.empty()) return Fault(ExpandOutcome::PlaceholderInHost, checker, placeholder.text, placeholder.offset);
-  if (!IsWebAddress(before)) return Fault(ExpandOutcome::NotWebAddress);
+  if (!IsShellSafeWebAddress(before)) return Fault(ExpandOutcome::NotWebAddress);
   return std::nullopt;
 }
 
@@ -113,7 +113,7 @@ Expansion Fill(const std::vector<Piece>& pieces, const Values& values) {
     if (target.size() + text.size() > kMaxTargetLength) return Fault(ExpandOutcome::TooLong);
     target += text;
   }
-  if (!IsWebAddress(target)) return Fault(ExpandOutcome::NotWebAddress);
+  if (!IsShellSafeWebAddress(target)) return Fault(ExpandOutcome::NotWebAddress);
   return {ExpandOutcome::Expanded, std::move(target), {}, 0};
 }
 
@@ -130,7 +130,7 @@ Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address
   if (firstPlaceholder == parsed.pieces.end()) {
     // A checker URL without placeholders gets the address appended, after
     // its host has ended ("/", "?" or "#"), so that the address cannot pick the site.
-    if (!IsWebAddress(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
+    if (!IsShellSafeWebAddress(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
     if (SplitWebAddress(checkerUrl)->rest.empty()) return Fault(ExpandOutcome::AppendedToHost);
     parsed.pieces.push_back({kUrlPlaceholder, true, checkerUrl.size()});
   } else if (std::optional<Expansion> fault = CheckTextBeforePlaceholder(checkerUrl, *firstPlaceholder)) {

@@ -113,12 +113,14 @@ TEST(FindLink, FindsRefangsAndUnwrapsRealWorldText) {
       {InSafeLinks("https://urldefense.proofpoint.com/v2/url?u=http-3A__a.example&d=x"),
        "http://a.example",
        {kSafeLinks, kUrlDefense}},
+      // A backslash ends the authority, as browsers read it: the host is evil.example.
+      {InSafeLinks("https://evil.example\\@good.example/"), "https://evil.example\\@good.example/", {kSafeLinks}},
       {Nested("https://a.example/", 5), "https://a.example/", std::vector<std::string>(5, kSafeLinks)},
       {Nested("https://a.example/", 6), InSafeLinks("https://a.example/"), std::vector<std::string>(5, kSafeLinks)},
       // A wrapper around anything but a plain web address is checked as it is.
       {InSafeLinks("javascript:alert(1)"), InSafeLinks("javascript:alert(1)")},
       {InSafeLinks("not an address"), InSafeLinks("not an address")},
-      {InSafeLinks("https://evil.example\\@good.example/"), InSafeLinks("https://evil.example\\@good.example/")},
+
       {"https://urldefense.com/v3/__https://a.example/**A__;Jg!!x$",
        "https://urldefense.com/v3/__https://a.example/**A__;Jg!!x$"},
       {"https://eur01.safelinks.protection.outlook.com@evil.example/?url=https%3A%2F%2Fa.example",
