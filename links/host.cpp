@@ -101,7 +101,7 @@ std::optional<Ipv6Address> ParseIpv6(std::string_view input) {
   }
   while (pointer < input.size()) {
     if (pieceIndex == 8) return std::nullopt;
-    if (at(':')) {
+    if (at(':')) {  // step 6.2: the one "::"
       if (compress) return std::nullopt;
       ++pointer;
       compress = ++pieceIndex;
@@ -112,12 +112,12 @@ std::optional<Ipv6Address> ParseIpv6(std::string_view input) {
     for (; length < 4 && pointer < input.size() && IsAsciiHexDigit(input[pointer]); ++length, ++pointer) {
       value = value * 0x10 + static_cast<unsigned>(HexDigitValue(input[pointer]));
     }
-    if (at('.')) {
+    if (at('.')) {  // step 6.5: the digits just read start an IPv4 tail
       if (length == 0 || !ParseIpv4InIpv6(input.substr(pointer - length), address, pieceIndex)) return std::nullopt;
       pieceIndex += 2;
       break;
     }
-    if (at(':')) {
+    if (at(':')) {  // step 6.6: a single ":" may not end the address
       if (++pointer == input.size()) return std::nullopt;
     } else if (pointer < input.size()) {
       return std::nullopt;
@@ -214,7 +214,7 @@ std::string SerializeIpv4(std::uint32_t address) {
 
 std::optional<Host> ParseHost(std::string_view input) {
   if (input.starts_with('[')) {
-    if (!input.ends_with(']') || input.size() < 2) return std::nullopt;
+    if (!input.ends_with(']')) return std::nullopt;
     const auto address = ParseIpv6(input.substr(1, input.size() - 2));
     if (!address) return std::nullopt;
     std::string serialized = "[";
