@@ -7,8 +7,8 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "links/ascii.h"
@@ -25,7 +25,7 @@ struct TestCase {
   bool failure = false;
 };
 
-// A reader for just the JSON the data file holds.
+// A reader for just the JSON the data file holds; it throws on anything else.
 class JsonReader {
  public:
   explicit JsonReader(std::string text) : text_(std::move(text)) {}
@@ -45,26 +45,16 @@ class JsonReader {
   }
 
  private:
-  void SkipSpace() {
-    while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\n' || text_[at_] == '\r' || text_[at_] == '\t')) {
-      ++at_;
-    }
-  }
   char Peek() {
-    SkipSpace();
-    if (at_ >= text_.size()) throw std::runtime_error("JSON ends early");
+    at_ = text_.find_first_not_of(" \t\r\n", at_);
+    if (at_ == std::string::npos) throw std::runtime_error("JSON ends early");
     return text_[at_];
   }
-  bool Consume(char c) {
-    if (Peek() != c) return false;
-    ++at_;
-    return true;
-  }
+  bool Consume(char c) { return Peek() == c && ++at_; }
   void Expect(char c) {
-    if (!Consume(c)) throw std::runtime_error(std::string("JSON: expected ") + c + " at " + std::to_string(at_));
+    if (!Consume(c)) throw std::runtime_error("JSON: expected " + std::string(1, c) + " at " + std::to_string(at_));
   }
   bool ConsumeWord(std::string_view word) {
-    SkipSpace();
     if (text_.compare(at_, word.size(), word) != 0) return false;
     at_ += word.size();
     return true;
@@ -89,8 +79,8 @@ class JsonReader {
   }
 
   unsigned ReadHex4() {
-    unsigned value = 0;
-    for (int i = 0; i < 4; ++i) value = value * 16 + static_cast<unsigned>(HexDigitValue(text_.at(at_++)));
+    const unsigned value = static_cast<unsigned>(std::stoul(text_.substr(at_, 4), nullptr, 16));
+    at_ += 4;
     return value;
   }
 
@@ -99,33 +89,27 @@ class JsonReader {
   char32_t ReadUnicodeEscape() {
     const unsigned unit = ReadHex4();
     if (unit >= 0xD800 && unit <= 0xDBFF && text_.compare(at_, 2, "\\u") == 0) {
-      const std::size_t saved = at_;
-      at_ += 2;
-      const unsigned low = ReadHex4();
-      if (low >= 0xDC00 && low <= 0xDFFF) return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-      at_ = saved;
+      const unsigned low = std::stoul(text_.substr(at_ + 2, 4), nullptr, 16);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        at_ += 6;
+        return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+      }
     }
-    if (unit >= 0xD800 && unit <= 0xDFFF) return kReplacementCharacter;
-    return unit;
+    return unit >= 0xD800 && unit <= 0xDFFF ? kReplacementCharacter : unit;
   }
 
   std::string ReadString() {
+    static constexpr std::string_view kEscapes = "b\bf\fn\nr\rt\t";  // letter, then what it stands for
     Expect('"');
     std::string value;
     for (char c = text_.at(at_++); c != '"'; c = text_.at(at_++)) {
       if (c != '\\') {
         value += c;
-        continue;
-      }
-      const char escaped = text_.at(at_++);
-      switch (escaped) {
-        case 'u': AppendUtf8(value, ReadUnicodeEscape()); break;
-        case 'n': value += '\n'; break;
-        case 'r': value += '\r'; break;
-        case 't': value += '\t'; break;
-        case 'b': value += '\b'; break;
-        case 'f': value += '\f'; break;
-        default: value += escaped; break;  // '"', '\\', '/'
+      } else if ((c = text_.at(at_++)) == 'u') {
+        AppendUtf8(value, ReadUnicodeEscape());
+      } else {
+        const std::size_t escape = kEscapes.find(c);
+        value += escape == std::string_view::npos ? c : kEscapes[escape + 1];  // '"', '\\' and '/' stand for themselves
       }
     }
     return value;
