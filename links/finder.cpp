@@ -54,9 +54,18 @@ Role RoleOf(char32_t c) {
 
 bool IsBlank(char32_t c) { return c == ' ' || IsUnicodeSpace(c); }
 
+
 Role RoleAt(std::string_view text, std::size_t pos) { return RoleOf(DecodeUtf8At(text, pos).codePoint); }
 
 bool EndsAddressAt(std::string_view text, std::size_t pos) { return pos >= text.size() || RoleAt(text, pos) != Role::Part; }
+
+// A control character (not a tab or line break) with more of the word after it.
+bool IsControlInsideWord(std::string_view text, std::size_t pos) {
+  if (pos + 1 >= text.size()) return false;
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  const bool control = (byte < 0x20 || byte == 0x7F) && RoleOf(byte) == Role::Ends;
+  return control && RoleAt(text, pos + 1) == Role::Part;
+}
 
 bool EndsAuthority(char c) { return c == '/' || c == '\\' || c == '?' || c == '#'; }
 
@@ -279,6 +288,9 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
   const std::size_t bodyStart = copy.bytes.size();
 
   const std::size_t authorityEnd = CopyAddress(text, bodyAt, true, copy);
+  // A control character inside the host makes a browser refuse the address:
+  // the piece before it is not what the text links to.
+  if (IsControlInsideWord(text, authorityEnd)) return {std::nullopt, authorityEnd + 1};
   const bool addressEnded = EndsAddressAt(text, authorityEnd);
   if (addressEnded) TrimTrailing(copy, bodyStart);
   if (const auto parts = SplitWebAddress(copy.bytes); !parts || !HasHost(*parts)) {

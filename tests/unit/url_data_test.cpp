@@ -2,6 +2,9 @@
 // parsers: every case whose input is an absolute http or https address.
 #include <gtest/gtest.h>
 
+#include "links/canonical.h"
+#include "links/finder.h"
+
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -132,16 +135,22 @@ std::string Shown(const std::optional<std::string>& text) {
   return shown;
 }
 
-TEST(UrlTestData, ParsesAsBrowsersDo) {
+// The cases of the data file; nothing when it is not there.
+std::optional<std::vector<TestCase>> LoadCases() {
   std::ifstream file(VANTISK_URL_TEST_DATA, std::ios::binary);
-  if (!file) GTEST_SKIP() << "no URL test data at " << VANTISK_URL_TEST_DATA;
+  if (!file) return std::nullopt;
   std::stringstream text;
   text << file.rdbuf();
-  const std::vector<TestCase> cases = JsonReader(text.str()).ReadCases();
+  return JsonReader(text.str()).ReadCases();
+}
+
+TEST(UrlTestData, ParsesAsBrowsersDo) {
+  const auto cases = LoadCases();
+  if (!cases) GTEST_SKIP() << "no URL test data at " << VANTISK_URL_TEST_DATA;
 
   int count = 0, hostAgreements = 0, hrefAgreements = 0;
   std::string disagreements;
-  for (const TestCase& testCase : cases) {
+  for (const TestCase& testCase : *cases) {
     const std::string& input = testCase.strings.at("input");
     if (!IsAbsoluteWebAddress(input)) continue;
     ++count;
@@ -170,6 +179,47 @@ TEST(UrlTestData, ParsesAsBrowsersDo) {
   RecordProperty("hrefAgreements", hrefAgreements);
   EXPECT_GT(count, 0);
   EXPECT_GE(hrefShare, 99.0) << disagreements;
+}
+
+// The whole check: the address found in the input alone (finding, refanging,
+// unwrapping, then the parser) against what a browser opens from it. The host
+// must agree in every case (or both refuse); the address may differ only by
+// what is deliberately ours: no user information, no sentence punctuation at
+// the end, the address ending at a blank.
+TEST(UrlTestData, TheAddressFoundInTheTextIsTheOneABrowserOpens) {
+  const auto cases = LoadCases();
+  if (!cases) GTEST_SKIP() << "no URL test data at " << VANTISK_URL_TEST_DATA;
+  int count = 0, hostAgreements = 0, hrefAgreements = 0;
+  std::string differences;
+  for (const TestCase& testCase : *cases) {
+    const std::string& input = testCase.strings.at("input");
+    if (!IsAbsoluteWebAddress(input)) continue;
+    ++count;
+    const std::optional<FoundLink> found = FindLink(input);
+    const std::optional<LinkFacts> facts = found ? CanonicaliseLink(found->address) : std::nullopt;
+    std::optional<std::string> expectedHost, host, expectedHref, href;
+    if (!testCase.failure) {
+      expectedHost = testCase.strings.at("hostname");
+      const auto browser = ParseWebUrl(testCase.strings.at("href"));
+      ASSERT_TRUE(browser) << testCase.strings.at("href");
+      expectedHref = browser->HrefWithoutUserInfo();
+    }
+    if (facts) host = facts->host, href = facts->canonical;
+    hostAgreements += host == expectedHost;
+    hrefAgreements += href == expectedHref;
+    EXPECT_EQ(host, expectedHost) << "input " << Shown(input);
+    if (href != expectedHref) {
+      differences.append("  ").append(Shown(input)).append(": ").append(Shown(href));
+      differences.append(", browsers ").append(Shown(expectedHref)).append("\n");
+    }
+  }
+  const double hrefShare = 100.0 * hrefAgreements / count;
+  std::cout << count << " http(s) cases found in text; host agrees in " << hostAgreements << ", address in "
+            << hrefAgreements << " (" << hrefShare << "%)\n"
+            << differences;
+  RecordProperty("foundHostAgreements", hostAgreements);
+  RecordProperty("foundHrefAgreements", hrefAgreements);
+  EXPECT_GE(hrefShare, 95.0) << differences;
 }
 
 }  // namespace
