@@ -55,8 +55,9 @@ LinkNotes DescribeLink(const FoundLink& found, const LinkFacts& facts) {
   if (!facts.userInfo.empty()) notes.lines.push_back(UserInfoNote(facts));
   if (!facts.unicodeHost.empty()) notes.lines.push_back(InternationalHostNote(facts));
   if (facts.hostIsIp) notes.lines.push_back(IpHostNote(facts));
-  notes.redFlag = !notes.lines.empty();
+  // Someone defanged or wrapped the link on purpose: opening it asks first too.
   if (found.refanged || !found.unwrappedFrom.empty()) notes.lines.push_back(RecoveredNote(found));
+  notes.redFlag = !notes.lines.empty();
   return notes;
 }
 

@@ -37,7 +37,7 @@ bool ShellCanTake(const std::string& target) {
 
 bool OpenInBrowser(HWND owner, const std::string& target) {
   // Only a web address is ever handed to the shell, which would run a program's name.
-  if (!vantisk::IsWebAddress(target) || !ShellCanTake(target)) return false;
+  if (!vantisk::IsShellSafeWebAddress(target) || !ShellCanTake(target)) return false;
   // Parameters and folder are real empty strings, not null pointers.
   HINSTANCE result = ShellExecuteA(owner, "Open", target.c_str(), "", "", SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > 32;
