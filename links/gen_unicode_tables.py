@@ -185,7 +185,7 @@ def c_array(kind, name, values, per_line=8):
 
 def c_string(name, data, per_line=20):
     """Bytes as a string literal of three-digit octal escapes (never ambiguous)."""
-    lines = ["inline constexpr char %s[] =" % name]
+    lines = ["inline constexpr char %s[] =" % name, '    ""']
     for i in range(0, len(data), per_line):
         lines.append('    "' + "".join("\\%03o" % b for b in data[i:i + per_line]) + '"')
     return "\n".join(lines) + ";"
