@@ -32,10 +32,11 @@ std::string SkippedHeading(const CheckAllPlan& plan) {
 
 }  // namespace
 
-CheckAllPlan PlanCheckAll(const std::vector<std::string>& entries, std::string_view address, std::string_view host) {
+CheckAllPlan PlanCheckAll(const std::vector<std::string>& entries, std::string_view address, std::string_view host,
+                          std::string_view domain) {
   CheckAllPlan plan;
   for (std::size_t index = 0; index < entries.size(); ++index) {
-    Expansion expansion = ExpandCheckerUrl(entries[index], address, host);
+    Expansion expansion = ExpandCheckerUrl(entries[index], address, host, domain);
     if (expansion.outcome == ExpandOutcome::Expanded) {
       plan.targets.push_back(std::move(expansion.target));
     } else {

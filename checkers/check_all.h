@@ -29,7 +29,8 @@ struct CheckAllPlan {
 
 // Expands every entry with the same address and host. Duplicate entries give
 // duplicate targets: each entry the user kept is one page.
-CheckAllPlan PlanCheckAll(const std::vector<std::string>& entries, std::string_view address, std::string_view host);
+CheckAllPlan PlanCheckAll(const std::vector<std::string>& entries, std::string_view address, std::string_view host,
+                          std::string_view domain = {});
 
 // Only pages that will really open count: skipped entries open nothing.
 bool NeedsConfirmation(const CheckAllPlan& plan);

@@ -9,12 +9,13 @@ CheckResult Refuse(CheckOutcome outcome, std::string problem = {}) { return {out
 
 }  // namespace
 
-CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host) {
+CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host,
+                             std::string_view domain) {
   if (checkerUrl.empty()) {
     if (address.size() > kMaxTargetLength) return Refuse(CheckOutcome::TooLong);
     return {CheckOutcome::Launch, std::string(address), {}};
   }
-  Expansion expansion = ExpandCheckerUrl(checkerUrl, address, host);
+  Expansion expansion = ExpandCheckerUrl(checkerUrl, address, host, domain);
   switch (expansion.outcome) {
     case ExpandOutcome::Expanded:
       return {CheckOutcome::Launch, std::move(expansion.target), {}};

@@ -31,6 +31,7 @@ struct CheckResult {
 // placeholders are filled in, or, without any, the address is appended
 // percent-encoded (checkers/checker_template.h). An empty checker URL opens
 // the address alone.
-CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host);
+CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host,
+                             std::string_view domain = {});
 
 }  // namespace vantisk

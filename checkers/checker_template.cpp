@@ -1,11 +1,13 @@
 #include "checkers/checker_template.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "links/percent.h"
+#include "links/utf8.h"
 #include "links/web_address.h"
 
 namespace vantisk {
@@ -13,6 +15,13 @@ namespace {
 
 constexpr std::string_view kUrlPlaceholder = "{url}";
 constexpr std::string_view kHostPlaceholder = "{host}";
+constexpr std::string_view kDomainPlaceholder = "{domain}";
+
+constexpr std::array<std::string_view, 3> kPlaceholders{kUrlPlaceholder, kHostPlaceholder, kDomainPlaceholder};
+
+bool IsPlaceholderName(std::string_view name) {
+  return std::find(kPlaceholders.begin(), kPlaceholders.end(), name) != kPlaceholders.end();
+}
 
 // A run of the checker URL's own text, or one placeholder as written.
 struct Piece {
@@ -28,9 +37,9 @@ struct Parsed {
 
 // Messages count characters, not bytes: UTF-8 continuation bytes start none.
 std::size_t CharacterNumber(std::string_view text, std::size_t offset) {
-  const auto starts = std::count_if(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset),
-                                    [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-  return static_cast<std::size_t>(starts) + 1;
+  std::size_t number = 1;
+  for (std::size_t at = 0; at < offset; ++at) number += IsCharacterStart(text, at) ? 1 : 0;
+  return number;
 }
 
 Expansion Fault(ExpandOutcome outcome, std::string_view checker, std::string_view piece, std::size_t offset) {
@@ -61,7 +70,7 @@ Parsed Parse(std::string_view checker) {
       break;
     }
     const std::string_view name = checker.substr(open, close - open + 1);
-    if (name != kUrlPlaceholder && name != kHostPlaceholder) {
+    if (!IsPlaceholderName(name)) {
       parsed.fault = Fault(ExpandOutcome::UnknownPlaceholder, checker, name, open);
       break;
     }
@@ -78,7 +87,7 @@ std::optional<Expansion> CheckTextBeforePlaceholder(std::string_view checker, co
   const auto parts = SplitWebAddress(before);
   if (!parts) return Fault(ExpandOutcome::NotWebAddress);
   if (parts->rest.empty()) return Fault(ExpandOutcome::PlaceholderInHost, checker, placeholder.text, placeholder.offset);
-  if (!IsWebAddress(before)) return Fault(ExpandOutcome::NotWebAddress);
+  if (!IsShellSafeWebAddress(before)) return Fault(ExpandOutcome::NotWebAddress);
   return std::nullopt;
 }
 
@@ -88,36 +97,55 @@ std::string HostForChecker(std::string_view host) { return PercentEncode(host, E
 
 // Joins the pieces, stopping as soon as the target outgrows the limit: a
 // hundred placeholders must not build a hundred addresses first.
-Expansion Fill(const std::vector<Piece>& pieces, std::string_view encodedAddress, std::string_view host) {
+struct Values {
+  std::string address, host, domain;  // as they go into the checker URL
+
+  std::string_view For(std::string_view placeholder) const {
+    if (placeholder == kUrlPlaceholder) return address;
+    return placeholder == kHostPlaceholder ? host : domain;
+  }
+};
+
+Expansion Fill(const std::vector<Piece>& pieces, const Values& values) {
   std::string target;
   for (const Piece& piece : pieces) {
-    const std::string_view text =
-        !piece.isPlaceholder ? piece.text : (piece.text == kUrlPlaceholder ? encodedAddress : host);
+    const std::string_view text = piece.isPlaceholder ? values.For(piece.text) : piece.text;
     if (target.size() + text.size() > kMaxTargetLength) return Fault(ExpandOutcome::TooLong);
     target += text;
   }
-  if (!IsWebAddress(target)) return Fault(ExpandOutcome::NotWebAddress);
+  if (!IsShellSafeWebAddress(target)) return Fault(ExpandOutcome::NotWebAddress);
   return {ExpandOutcome::Expanded, std::move(target), {}, 0};
 }
 
 }  // namespace
 
-Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address, std::string_view host) {
+Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address, std::string_view host,
+                           std::string_view domain) {
   if (checkerUrl.empty()) return Fault(ExpandOutcome::EmptyChecker);
   Parsed parsed = Parse(checkerUrl);
   if (parsed.fault) return std::move(*parsed.fault);
 
-  const std::string encodedAddress = PercentEncode(address, kCheckerValueSet);
   const auto firstPlaceholder =
       std::find_if(parsed.pieces.begin(), parsed.pieces.end(), [](const Piece& piece) { return piece.isPlaceholder; });
   if (firstPlaceholder == parsed.pieces.end()) {
-    // A checker URL without placeholders gets the address appended, as always.
-    if (!IsWebAddress(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
+    // A checker URL without placeholders gets the address appended, after
+    // its host has ended ("/", "?" or "#"), so that the address cannot pick the site.
+    if (!IsShellSafeWebAddress(checkerUrl)) return Fault(ExpandOutcome::NotWebAddress);
+    if (SplitWebAddress(checkerUrl)->rest.empty()) return Fault(ExpandOutcome::AppendedToHost);
     parsed.pieces.push_back({kUrlPlaceholder, true, checkerUrl.size()});
   } else if (std::optional<Expansion> fault = CheckTextBeforePlaceholder(checkerUrl, *firstPlaceholder)) {
     return std::move(*fault);
   }
-  return Fill(parsed.pieces, encodedAddress, HostForChecker(host));
+  const Values values{PercentEncode(address, kCheckerValueSet), HostForChecker(host),
+                      HostForChecker(domain.empty() ? host : domain)};
+  return Fill(parsed.pieces, values);
+}
+
+bool ReceivesAddress(std::string_view checkerUrl) {
+  const bool anyPlaceholder = std::any_of(kPlaceholders.begin(), kPlaceholders.end(), [&](std::string_view name) {
+    return checkerUrl.find(name) != std::string_view::npos;
+  });
+  return !checkerUrl.empty() && (!anyPlaceholder || checkerUrl.find(kUrlPlaceholder) != std::string_view::npos);
 }
 
 std::string DescribeExpansionProblem(const Expansion& expansion) {
@@ -127,13 +155,16 @@ std::string DescribeExpansionProblem(const Expansion& expansion) {
     case ExpandOutcome::EmptyChecker:
       return "is empty";
     case ExpandOutcome::UnknownPlaceholder:
-      return "has an unknown placeholder " + expansion.piece + " (the placeholders are {url} and {host})";
+      return "has an unknown placeholder " + expansion.piece + " (the placeholders are {url}, {host} and {domain})";
     case ExpandOutcome::UnbalancedBrace:
       return std::string(expansion.piece == "{" ? "has a { without a closing } at character "
                                                 : "has a } without an opening { at character ")
           .append(std::to_string(expansion.character));
     case ExpandOutcome::PlaceholderInHost:
       return "has the placeholder " + expansion.piece + " inside its own host (placeholders go after the host)";
+    case ExpandOutcome::AppendedToHost:
+      return "ends in its own host, so the address would become part of the host's name (end it with / or ? "
+             "or =, or use {url})";
     case ExpandOutcome::NotWebAddress:
       return "is not a web address (http:// or https://)";
     case ExpandOutcome::TooLong:

@@ -1,7 +1,7 @@
 // Checker URLs that say where the address goes. A checker URL may hold the
-// placeholders {url} (the address, percent-encoded as one URL component) and
-// {host} (the address's host). Without any placeholder the encoded address is
-// appended, as it always was.
+// placeholders {url} (the address, percent-encoded as one URL component),
+// {host} (the address's host) and {domain} (its registrable domain, the site
+// it belongs to). Without any placeholder the encoded address is appended.
 //
 // Rules of the placeholders, so that a checker URL means one thing only:
 // - Names are lower-case and exact: {URL} or {Host} is an unknown placeholder.
@@ -31,6 +31,7 @@ enum class ExpandOutcome {
   UnknownPlaceholder,  // `piece` is the placeholder as written, e.g. "{URL}" or "{}"
   UnbalancedBrace,     // `piece` is "{" (never closed) or "}" (never opened)
   PlaceholderInHost,   // `piece` is a placeholder before the checker's host has ended
+  AppendedToHost,      // without placeholders, the checker URL ends in its host: the address would extend the host
   NotWebAddress,       // the checker URL, or what it expands to, is not an http(s) address
   TooLong,             // the target would be longer than kMaxTargetLength
 };
@@ -47,7 +48,14 @@ struct Expansion {
 // percent-encoded, so that the host can never change the checker's query
 // either. The length limit is checked here, on the finished target, since
 // only the expansion knows how often the address goes in.
-Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address, std::string_view host);
+// `domain` is the host's registrable domain in ASCII; empty when it has none,
+// and then {domain} is the host itself.
+Expansion ExpandCheckerUrl(std::string_view checkerUrl, std::string_view address, std::string_view host,
+                           std::string_view domain = {});
+
+// True when the checker is given the whole address ({url}, or no placeholder
+// at all); a checker of {host} or {domain} alone learns only the site.
+bool ReceivesAddress(std::string_view checkerUrl);
 
 // What is wrong, worded to follow the checker URL or "Checker 3" in a
 // sentence: "has an unknown placeholder {URL} ...", "is not a web address ...".

@@ -1,6 +1,6 @@
-// Writes a found web address the way a browser would request it, using the
-// system's URL, international-name and script functions, and tells what its
-// host really is.
+// Writes a found web address exactly as a browser would open it (the URL
+// Standard's parser, ours, with Unicode's tables), and tells what its host
+// really is, whose site it belongs to, and what the address carries.
 #pragma once
 
 #include <optional>
@@ -10,8 +10,8 @@
 
 namespace vantisk {
 
-// `address` is what FindLink found: "http://" or "https://" and more, in the
-// program's code page. Nothing when it is not an address a browser could open.
+// `address` is what FindLink found: "http://" or "https://" and more, UTF-8.
+// Nothing when no browser would open it.
 std::optional<LinkFacts> CanonicaliseLink(std::string_view address);
 
 }  // namespace vantisk

@@ -23,17 +23,68 @@ bool StartsWithAt(std::string_view text, std::size_t pos, std::string_view prefi
 
 // --- The address in running text ---------------------------------------------
 
-// An address written in running text ends before a blank, a control character
-// or a character that cannot stand in a URL unencoded.
-bool EndsAddress(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  if (byte >= 0x80) return false;
-  return byte <= 0x20 || byte == 0x7F || "\"<>\\`"sv.find(c) != kNone;
+// What a character does to an address written in running text.
+enum class Role {
+  Part,   // may stand in the address
+  Ends,   // ends it: a blank, a control character, a quotation mark, or what cannot stand in a URL unencoded
+  Break,  // a tab or line break: browsers delete them from a pasted address
+};
+
+// Unicode's White_Space characters beyond ASCII: the no-break spaces, the
+// typographic spaces, the line and paragraph separators, the ideographic space.
+bool IsUnicodeSpace(char32_t c) {
+  return c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 ||
+         c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-bool EndsAuthority(char c) { return c == '/' || c == '?' || c == '#'; }
+// Quotation marks other than ASCII's (the CJK corner brackets among them):
+// like the ASCII double quote, none of
+// them stands in an address, so each ends one (and one that opens before an
+// address is no part of it either).
+bool IsUnicodeQuote(char32_t c) {
+  return (c >= 0x2018 && c <= 0x201F) || c == 0xAB || c == 0xBB || c == 0x2039 || c == 0x203A ||
+         (c >= 0x300C && c <= 0x300F) || (c >= 0x301D && c <= 0x301F) || c == 0xFF02 || c == 0xFF07;
+}
 
-bool EndsSentence(char c) { return ".,;:!?"sv.find(c) != kNone; }
+Role RoleOf(char32_t c) {
+  if (c == '\t' || c == '\n' || c == '\r') return Role::Break;
+  if (c < 0x80) return (c <= 0x20 || c == 0x7F || "\"<>`"sv.find(static_cast<char>(c)) != kNone) ? Role::Ends : Role::Part;
+  return IsUnicodeSpace(c) || IsUnicodeQuote(c) ? Role::Ends : Role::Part;
+}
+
+bool IsBlank(char32_t c) { return c == ' ' || IsUnicodeSpace(c); }
+
+
+Role RoleAt(std::string_view text, std::size_t pos) { return RoleOf(DecodeUtf8At(text, pos).codePoint); }
+
+bool EndsAddressAt(std::string_view text, std::size_t pos) { return pos >= text.size() || RoleAt(text, pos) != Role::Part; }
+
+// A control character (not a tab or line break) with more of the word after it.
+bool IsControlInsideWord(std::string_view text, std::size_t pos) {
+  if (pos + 1 >= text.size()) return false;
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  const bool control = (byte < 0x20 || byte == 0x7F) && RoleOf(byte) == Role::Ends;
+  return control && RoleAt(text, pos + 1) == Role::Part;
+}
+
+bool EndsAuthority(char c) { return c == '/' || c == '\\' || c == '?' || c == '#'; }
+
+// Sentence punctuation, also the fullwidth and ideographic forms.
+bool EndsSentence(char32_t c) {
+  if (c < 0x80) return ".,;:!?"sv.find(static_cast<char>(c)) != kNone;
+  return c == 0x2026 || c == 0x3001 || c == 0x3002 || c == 0xFF01 || c == 0xFF0C || c == 0xFF0E || c == 0xFF1A ||
+         c == 0xFF1B || c == 0xFF1F;
+}
+
+struct BracketPair {
+  char32_t open, close;
+};
+
+// Brackets, with the fullwidth and CJK ones treated like their ASCII partners.
+constexpr std::array<BracketPair, 12> kBracketPairs{{
+    {'(', ')'}, {'[', ']'}, {'{', '}'}, {0xFF08, 0xFF09}, {0xFF3B, 0xFF3D}, {0xFF5B, 0xFF5D}, {0x3010, 0x3011},
+    {0x3008, 0x3009}, {0x300A, 0x300B}, {0x3014, 0x3015}, {0x3016, 0x3017}, {0x27E8, 0x27E9},
+}};
 
 struct Spelling {
   std::string_view written;  // lower case
@@ -127,10 +178,35 @@ struct AddressCopy {
   }
 };
 
+// A tab or line break inside the authority is deleted, as a browser deletes
+// it, when what follows can only continue the authority ("@", ".", ":"):
+// otherwise "https://paypal.com<TAB>@evil.example/" would be checked as
+// paypal.com while a browser opens evil.example. Anywhere else it ends the
+// address. Returns where the authority goes on, or nothing.
+std::optional<std::size_t> AuthorityGoesOnAfterBreak(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && RoleAt(text, pos) == Role::Break) ++pos;
+  if (pos < text.size() && "@.:"sv.find(text[pos]) != kNone) return pos;
+  return std::nullopt;
+}
+
 // Copies the address from `pos` until it ends, or with `authorityOnly` until
 // its authority ends, undoing defanged spellings. Returns where it stopped.
 std::size_t CopyAddress(std::string_view text, std::size_t pos, bool authorityOnly, AddressCopy& copy) {
-  while (pos < text.size() && !EndsAddress(text[pos])) {
+  while (pos < text.size()) {
+    const DecodedCharacter character = DecodeUtf8At(text, pos);
+    const Role role = RoleOf(character.codePoint);
+    if (role == Role::Break && authorityOnly) {
+      const auto goesOn = AuthorityGoesOnAfterBreak(text, pos);
+      if (!goesOn) break;
+      pos = *goesOn;
+      continue;
+    }
+    if (role != Role::Part) break;
+    if (character.length > 1) {
+      for (std::size_t i = 0; i < character.length; ++i) copy.Append(text[pos + i], pos + character.length);
+      pos += character.length;
+      continue;
+    }
     const Spelling* spelling = DefangedSpellingAt(text, pos);
     const char c = spelling ? spelling->meaning : text[pos];
     if (authorityOnly && EndsAuthority(c)) break;
@@ -140,20 +216,44 @@ std::size_t CopyAddress(std::string_view text, std::size_t pos, bool authorityOn
   return pos;
 }
 
+// The code points of the address's body, each with the byte where it starts.
+struct BodyCharacter {
+  char32_t codePoint;
+  std::size_t at;
+};
+
+std::vector<BodyCharacter> BodyCharacters(std::string_view body) {
+  std::vector<BodyCharacter> characters;
+  for (std::size_t at = 0; at < body.size();) {
+    const DecodedCharacter decoded = DecodeUtf8At(body, at);
+    characters.push_back({decoded.codePoint, at});
+    at += decoded.length;
+  }
+  return characters;
+}
+
+const BracketPair* PairClosedBy(char32_t c) {
+  const auto* pair = std::find_if(kBracketPairs.begin(), kBracketPairs.end(), [c](const BracketPair& p) { return p.close == c; });
+  return pair == kBracketPairs.end() ? nullptr : pair;
+}
+
 // Marks the closing brackets and quotes that close something opened inside
 // the address itself.
-std::vector<bool> PartneredClosers(std::string_view body) {
-  static constexpr std::string_view kOpeners = "([{", kClosers = ")]}";
-  std::array<int, 3> open{};
+std::vector<bool> PartneredClosers(const std::vector<BodyCharacter>& body) {
+  std::array<int, kBracketPairs.size()> open{};
   bool quoteOpen = false;
   std::vector<bool> partnered(body.size());
   for (std::size_t i = 0; i < body.size(); ++i) {
-    if (const std::size_t kind = kOpeners.find(body[i]); kind != kNone) {
-      ++open[kind];
-    } else if (const std::size_t closer = kClosers.find(body[i]); closer != kNone && open[closer] > 0) {
-      --open[closer];
-      partnered[i] = true;
-    } else if (body[i] == '\'') {
+    const char32_t c = body[i].codePoint;
+    for (std::size_t kind = 0; kind < kBracketPairs.size(); ++kind) {
+      if (c == kBracketPairs[kind].open) {
+        ++open[kind];
+      } else if (c == kBracketPairs[kind].close && open[kind] > 0) {
+        --open[kind];
+        partnered[i] = true;
+      }
+    }
+    if (c == '\'') {
       partnered[i] = quoteOpen;
       quoteOpen = !quoteOpen;
     }
@@ -164,18 +264,19 @@ std::vector<bool> PartneredClosers(std::string_view body) {
 // Drops what ends the sentence around the address, and closing brackets and
 // quotes whose opening partner stands before the address.
 void TrimTrailing(AddressCopy& copy, std::size_t bodyStart) {
-  const std::vector<bool> partnered = PartneredClosers(std::string_view(copy.bytes).substr(bodyStart));
-  while (copy.bytes.size() > bodyStart) {
-    const char last = copy.bytes.back();
-    const bool closer = ")]}'"sv.find(last) != kNone;
-    if (!EndsSentence(last) && !(closer && !partnered[copy.bytes.size() - 1 - bodyStart])) break;
-    copy.PopBack();
+  const std::vector<BodyCharacter> body = BodyCharacters(std::string_view(copy.bytes).substr(bodyStart));
+  const std::vector<bool> partnered = PartneredClosers(body);
+  for (std::size_t i = body.size(); i-- > 0;) {
+    const char32_t last = body[i].codePoint;
+    const bool closer = last == '\'' || PairClosedBy(last) != nullptr;
+    if (!EndsSentence(last) && !(closer && !partnered[i])) break;
+    while (copy.bytes.size() > bodyStart + body[i].at) copy.PopBack();
   }
 }
 
 struct Attempt {
   std::optional<FoundLink> link;
-  std::size_t resumeAt = 0;  // where to look on when there is no link here
+  std::size_t resumeAt = 0;  // where to look on: after the link, or past what was read
 };
 
 // Reads the address whose scheme starts at `pos`. The authority is read and
@@ -187,9 +288,14 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
   const std::size_t bodyStart = copy.bytes.size();
 
   const std::size_t authorityEnd = CopyAddress(text, bodyAt, true, copy);
-  const bool addressEnded = authorityEnd == text.size() || EndsAddress(text[authorityEnd]);
+  // A control character inside the host makes a browser refuse the address:
+  // the piece before it is not what the text links to.
+  if (IsControlInsideWord(text, authorityEnd)) return {std::nullopt, authorityEnd + 1};
+  const bool addressEnded = EndsAddressAt(text, authorityEnd);
   if (addressEnded) TrimTrailing(copy, bodyStart);
-  if (const auto parts = SplitWebAddress(copy.bytes); !parts || !HasHost(*parts)) return {std::nullopt, std::max(authorityEnd, pos + 1)};
+  if (const auto parts = SplitWebAddress(copy.bytes); !parts || !HasHost(*parts)) {
+    return {std::nullopt, std::max(authorityEnd, pos + 1)};
+  }
   if (!addressEnded) {
     CopyAddress(text, authorityEnd, false, copy);
     TrimTrailing(copy, bodyStart);
@@ -197,9 +303,11 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
 
   FoundLink link;
   link.written = std::string(text.substr(pos, copy.sourceEnds.back() - pos));
-  link.refanged = LowerAscii(link.written) != LowerAscii(copy.bytes);
+  std::string writtenWithoutBreaks = LowerAscii(link.written);
+  std::erase_if(writtenWithoutBreaks, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+  link.refanged = writtenWithoutBreaks != LowerAscii(copy.bytes);
   link.address = std::move(copy.bytes);
-  return {std::move(link), 0};
+  return {std::move(link), copy.sourceEnds.back()};
 }
 
 // --- Link wrappers -----------------------------------------------------------
@@ -410,22 +518,66 @@ void Unwrap(FoundLink& link) {
 
 }  // namespace
 
-std::optional<FoundLink> FindLink(std::string_view text) {
+namespace {
+
+// A text that is one address broken only by tabs and line breaks, as mail
+// programs wrap a long link: the breaks go, as a browser deletes them from a
+// pasted address. A text with a blank in it is running text, where a line
+// break ends an address.
+std::string_view WithoutBreaksOfOneAddress(std::string_view text, std::string& storage) {
+  bool hasBreak = false;
+  bool content = false;  // a blank between two pieces of content makes it running text
+  bool blankAfterContent = false;
+  for (std::size_t at = 0; at < text.size();) {
+    const DecodedCharacter character = DecodeUtf8At(text, at);
+    at += character.length;
+    if (RoleOf(character.codePoint) == Role::Break) {
+      hasBreak = true;
+    } else if (IsBlank(character.codePoint)) {
+      blankAfterContent = content;
+    } else if (blankAfterContent) {
+      return text;
+    } else {
+      content = true;
+    }
+  }
+  if (!hasBreak) return text;
+  storage.reserve(text.size());
+  for (const char c : text) {
+    if (c != '\t' && c != '\n' && c != '\r') storage += c;
+  }
+  return storage;
+}
+
+}  // namespace
+
+std::vector<FoundLink> FindLinks(std::string_view text, std::size_t maxLinks) {
+  std::string joined;
+  text = WithoutBreaksOfOneAddress(text, joined);
+  std::vector<FoundLink> links;
   std::size_t pos = text.find_first_of("hH");
-  while (pos != kNone) {
+  while (pos != kNone && links.size() < maxLinks) {
     if (const auto scheme = SchemeAt(text, pos)) {
       Attempt attempt = ReadLinkAt(text, pos, *scheme);
       if (attempt.link) {
         Unwrap(*attempt.link);
-        return attempt.link;
+        const bool seen = std::any_of(links.begin(), links.end(),
+                                      [&](const FoundLink& link) { return link.address == attempt.link->address; });
+        if (!seen) links.push_back(std::move(*attempt.link));
       }
-      pos = attempt.resumeAt;
+      pos = std::max(attempt.resumeAt, pos + 1);
     } else {
       ++pos;
     }
     pos = text.find_first_of("hH", pos);
   }
-  return std::nullopt;
+  return links;
+}
+
+std::optional<FoundLink> FindLink(std::string_view text) {
+  std::vector<FoundLink> links = FindLinks(text, 1);
+  if (links.empty()) return std::nullopt;
+  return std::move(links.front());
 }
 
 }  // namespace vantisk

@@ -1,7 +1,10 @@
 // Finds the web address in a text the user copied or typed: undoes the usual
 // "defanged" spellings, cuts the address out of the words around it and takes
 // it out of link wrappers that carry their target inside the link.
-// Bytes of 0x80 and above are taken as they are: they can be part of an address.
+// The text is UTF-8. An address ends where a browser would not take it as one
+// in running text: at a blank (also the Unicode spaces), a control character
+// or a quotation mark; sentence punctuation and unmatched brackets after it,
+// also their fullwidth and CJK forms, are not part of it.
 #pragma once
 
 #include <optional>
@@ -21,6 +24,10 @@ struct FoundLink {
   std::vector<std::string> unwrappedFrom{};  // wrapper names, outermost first ("Microsoft Safe Links", ...)
   bool refanged = false;
 };
+
+// The distinct web addresses of the text (after refanging and unwrapping), in
+// the order they appear, at most `maxLinks`.
+std::vector<FoundLink> FindLinks(std::string_view text, std::size_t maxLinks);
 
 // The first web address in the text; nothing when there is none.
 std::optional<FoundLink> FindLink(std::string_view text);

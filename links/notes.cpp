@@ -1,5 +1,7 @@
 #include "links/notes.h"
 
+#include "links/site.h"
+#include "links/trackers.h"
 #include "links/utf8.h"
 
 #include <cstddef>
@@ -52,11 +54,19 @@ std::string RecoveredNote(const FoundLink& found) {
 
 LinkNotes DescribeLink(const FoundLink& found, const LinkFacts& facts) {
   LinkNotes notes;
+  if (facts.hiddenName) notes.lines.push_back(HiddenNameNote(*facts.hiddenName));
   if (!facts.userInfo.empty()) notes.lines.push_back(UserInfoNote(facts));
   if (!facts.unicodeHost.empty()) notes.lines.push_back(InternationalHostNote(facts));
   if (facts.hostIsIp) notes.lines.push_back(IpHostNote(facts));
-  notes.redFlag = !notes.lines.empty();
+  // Someone defanged or wrapped the link on purpose: opening it asks first too.
   if (found.refanged || !found.unwrappedFrom.empty()) notes.lines.push_back(RecoveredNote(found));
+  notes.redFlag = !notes.lines.empty();
+  // The first line names whose site it is, where the host alone does not say
+  // (a hidden name's note names it already).
+  if (!facts.hiddenName && !facts.registrableDomain.empty() && facts.registrableDomain != facts.host) {
+    notes.lines.insert(notes.lines.begin(), "This link belongs to the site " + facts.registrableDomain + ".");
+  }
+  if (!facts.removedTrackers.empty()) notes.lines.push_back(RemovedTrackersNote(facts.removedTrackers));
   return notes;
 }
 

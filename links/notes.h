@@ -12,7 +12,9 @@ namespace vantisk {
 
 struct LinkNotes {
   std::vector<std::string> lines;  // one sentence or two each; none for a plain address
-  bool redFlag = false;            // user information, a non-ASCII host or an IP host: ask before opening
+  // User information, a non-ASCII host, an IP host, or a link that was refanged
+  // or unwrapped: opening the link itself asks first.
+  bool redFlag = false;
 };
 
 LinkNotes DescribeLink(const FoundLink& found, const LinkFacts& facts);

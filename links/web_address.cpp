@@ -52,8 +52,11 @@ bool HasHost(const WebAddressParts& parts) {
   return std::any_of(parts.host.begin(), parts.host.end(), [](char c) { return IsAsciiAlphanumeric(c) || IsNonAscii(c); });
 }
 
+bool IsShellSafeWebAddress(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), IsForbiddenAnywhere) && IsWebAddress(text);
+}
+
 bool IsWebAddress(std::string_view text) {
-  if (std::any_of(text.begin(), text.end(), IsForbiddenAnywhere)) return false;
   const auto parts = SplitWebAddress(text);
   if (!parts) return false;
   const std::size_t authorityAt = parts->https ? 8 : 7;

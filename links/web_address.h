@@ -26,10 +26,14 @@ std::optional<WebAddressParts> SplitWebAddress(std::string_view address);
 // information and any port.
 bool HasHost(const WebAddressParts& parts);
 
-// A web address as written: "http://" or "https://", an authority of URL
-// characters whose host has a letter, a digit or a non-ASCII byte, and
-// nowhere a control character, a double quote or a backslash.
-// Only such a text is handed on from a wrapper or to the shell.
+// A web address as written: "http://" or "https://" and an authority of URL
+// characters whose host has a letter, a digit or a non-ASCII byte. Only such
+// a text is handed on from a wrapper, or taken as a checker URL.
 bool IsWebAddress(std::string_view text);
+
+// A web address that holds nowhere a control character, a double quote or a
+// backslash, which could let it break out of being one address on a command
+// line. Only such a text is handed to the shell.
+bool IsShellSafeWebAddress(std::string_view text);
 
 }  // namespace vantisk

@@ -55,7 +55,7 @@ void AwaitHandover(HANDLE process) {
 
 bool OpenInBrowser(HWND owner, const std::string& target, Handover handover) {
   // Only a web address is ever handed to the shell, which would run a program's name.
-  if (!vantisk::IsWebAddress(target)) return false;
+  if (!vantisk::IsShellSafeWebAddress(target)) return false;
   const std::wstring file = tk::Widen(target);
   if (!ShellCanTake(file)) return false;
   SHELLEXECUTEINFOW request{};

@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest python3
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine64 xvfb xdotool imagemagick nsis zip)
+          wine64 xvfb xauth xdotool imagemagick nsis zip
+          publicsuffix python3-idna unicode-data)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,16 +5,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/deps.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$(nproc)" --target Vantisk screenshot_poser
-
-unset DISPLAY
-source scripts/xvfb.sh
+# The rest runs again inside a private Xvfb of its own.
+if [[ -z "${VANTISK_ON_PRIVATE_DISPLAY:-}" ]]; then
+  scripts/deps.sh
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 -j"$(nproc)" --target Vantisk screenshot_poser
+  VANTISK_ON_PRIVATE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 out=docs/screenshots
 mkdir -p "$out"
 work=$(mktemp -d)
-trap 'rm -rf "$work"; kill "${VANTISK_XVFB_PID:-}" 2>/dev/null || true' EXIT
+trap 'rm -rf "$work"' EXIT
 # An even grey desktop instead of Xvfb's black.
 xsetroot -solid '#3a6ea5' 2>/dev/null || true
 

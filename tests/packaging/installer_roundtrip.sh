@@ -24,10 +24,9 @@ since() { awk -v start="$1" -v end="$(now)" 'BEGIN { printf "%.1f", end - start 
 build_dir=$(cd "$1" && pwd) || die "no build directory $1"
 installer=$2
 version=$3
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver="$(dirname "$wine")/wineserver"
-[[ -x "$wine" && -x "$wineserver" ]] || die "64-bit Wine not found (wine64 and wineserver)"
+# WINE and WINESERVER name them where they are not on PATH.
+wine=${WINE:-$(command -v wine64 || command -v wine)} || die "Wine not found: put it on PATH or set WINE"
+wineserver=${WINESERVER:-$(command -v wineserver)} || die "wineserver not found: put it on PATH or set WINESERVER"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 prefix=
@@ -40,10 +39,9 @@ cleanup() {
     WINEPREFIX="$prefix" timeout 10 "$wineserver" -w 2>/dev/null
     rm -rf "$prefix"
   fi
-  [[ -n "${VANTISK_XVFB_PID:-}" ]] && kill "$VANTISK_XVFB_PID" 2>/dev/null
   return 0
 }
-[[ -f "$source_dir/scripts/xvfb.sh" ]] && { source "$source_dir/scripts/xvfb.sh" || die "no X display"; }
+[[ -n "${DISPLAY:-}" ]] || die "DISPLAY is not set: Wine needs an X display (run it under xvfb-run -a)"
 trap cleanup EXIT
 trap 'exit 129' HUP
 trap 'exit 130' INT

@@ -24,17 +24,17 @@ const char* const kHostileAddresses[] = {
     "ftp://http.example/",
 };
 
-TEST(IsWebAddress, AcceptsPlainWebAddresses) {
+TEST(IsShellSafeWebAddress, AcceptsPlainWebAddresses) {
   for (const char* text : {"http://example.com", "HTTPS://Example.COM/a b?q=1#x", "http://user:pw@[::1]:80/",
                            "http://ex%C3%A4mple.com", "http://exämple.com", "https://x?y", "https://x#y"}) {
-    EXPECT_TRUE(IsWebAddress(text)) << text;
+    EXPECT_TRUE(IsShellSafeWebAddress(text)) << text;
   }
 }
 
-TEST(IsWebAddress, RefusesAnythingElse) {
-  for (const char* text : kHostileAddresses) EXPECT_FALSE(IsWebAddress(text)) << text;
+TEST(IsShellSafeWebAddress, RefusesAnythingElse) {
+  for (const char* text : kHostileAddresses) EXPECT_FALSE(IsShellSafeWebAddress(text)) << text;
   for (const char* text : {"", "http://", "https://?q", "HTTP:\\\\example.com", "http://x/\x7F", "http://x\\y"}) {
-    EXPECT_FALSE(IsWebAddress(text)) << text;
+    EXPECT_FALSE(IsShellSafeWebAddress(text)) << text;
   }
 }
 

@@ -22,8 +22,8 @@ std::string Repeated(std::string_view text, int times) {
   return result;
 }
 
-TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAsAlways) {
-  for (const char* checker : {kDefaultCheckerUrl.data(), "https://one.example/?u=", "https://x"}) {
+TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAfterTheHost) {
+  for (const char* checker : {kDefaultCheckerUrl.data(), "https://one.example/?u=", "https://x/", "https://x#"}) {
     for (const char* address : {kAddress, "http://bad.example/?&site=http://good.example#top"}) {
       EXPECT_EQ(ExpandCheckerUrl(checker, address, kHost).target, checker + PercentEncode(address, kCheckerValueSet))
           << checker << " " << address;
@@ -32,11 +32,29 @@ TEST(ExpandCheckerUrl, WithoutPlaceholdersAppendsTheEncodedAddressAsAlways) {
   for (const char* checker : {"file:///C:/", "calc.exe", "\\\\host\\share\\x "}) {
     EXPECT_EQ(ExpandCheckerUrl(checker, kAddress, kHost).outcome, ExpandOutcome::NotWebAddress) << checker;
   }
+  // The address would extend the checker's host: https://xhttps%3A... lets it choose the site.
+  for (const char* checker : {"https://x", "https://user@x.example:8080", "HTTP://X.EXAMPLE"}) {
+    EXPECT_EQ(ExpandCheckerUrl(checker, kAddress, kHost).outcome, ExpandOutcome::AppendedToHost) << checker;
+  }
   const std::string prefix = "https://x/?u=";
   EXPECT_EQ(ExpandCheckerUrl(prefix, std::string(kMaxTargetLength - prefix.size(), 'a'), "a").outcome,
             ExpandOutcome::Expanded);
   EXPECT_EQ(ExpandCheckerUrl(prefix, std::string(kMaxTargetLength - prefix.size() + 1, 'a'), "a").outcome,
             ExpandOutcome::TooLong);
+}
+
+// Without a registrable domain (an IP address, a public suffix) {domain} is the host.
+TEST(ExpandCheckerUrl, DomainFallsBackToTheHost) {
+  EXPECT_EQ(ExpandCheckerUrl("https://d.example/{domain}/", "http://192.168.1.1/", "192.168.1.1").target,
+            "https://d.example/192.168.1.1/");
+}
+
+// Only a checker that is given the whole address can pass a key in it on.
+TEST(ReceivesAddress, IsTheUrlPlaceholderOrNone) {
+  for (const char* checker : {"https://a/?q={url}", "https://a/?site=", "https://a/{host}/{url}"}) {
+    EXPECT_TRUE(ReceivesAddress(checker)) << checker;
+  }
+  for (const char* checker : {"", "https://a/{host}", "https://a/scan/{domain}/"}) EXPECT_FALSE(ReceivesAddress(checker)) << checker;
 }
 
 TEST(ExpandCheckerUrl, FillsPlaceholdersOrNamesWhatIsWrong) {
@@ -48,6 +66,8 @@ TEST(ExpandCheckerUrl, FillsPlaceholdersOrNamesWhatIsWrong) {
   };
   const Case cases[] = {
       {"https://a.example/scan/{host}", ExpandOutcome::Expanded, "https://a.example/scan/sub.example.com"},
+      {"https://d.example/scan/{domain}/", ExpandOutcome::Expanded, "https://d.example/scan/example.com/"},
+      {"https://x/?q={Domain}", ExpandOutcome::UnknownPlaceholder, "{Domain}", 14},
       {"https://b.example/?q={url}&x=1", ExpandOutcome::Expanded,
        "https://b.example/?q=https://sub.example.com/p%3Fq%3D1&x=1"},
       {"HTTPS://c.example#{host}/{url}", ExpandOutcome::Expanded,
@@ -73,7 +93,7 @@ TEST(ExpandCheckerUrl, FillsPlaceholdersOrNamesWhatIsWrong) {
       {"", ExpandOutcome::EmptyChecker, ""},
   };
   for (const Case& c : cases) {
-    const Expansion expansion = ExpandCheckerUrl(c.checker, kAddress, kHost);
+    const Expansion expansion = ExpandCheckerUrl(c.checker, kAddress, kHost, "example.com");
     EXPECT_EQ(expansion.outcome, c.outcome) << c.checker;
     if (c.outcome == ExpandOutcome::Expanded) {
       EXPECT_EQ(expansion.target, c.targetOrPiece) << c.checker;
@@ -124,7 +144,7 @@ TEST(PlanCheckAll, OpensTheUsableCheckersInOrderAndNamesTheOthersOnce) {
             "4 of 7 checkers were skipped:\n\n"
             "Checker 2 is empty.\n"
             "Checker 3 (ftp://x/{url}) is not a web address (http:// or https://).\n"
-            "Checker 5 (https://x/{URL}) has an unknown placeholder {URL} (the placeholders are {url} and {host}).\n"
+            "Checker 5 (https://x/{URL}) has an unknown placeholder {URL} (the placeholders are {url}, {host} and {domain}).\n"
             "Checker 6 (https://x/" + std::string(70, 'y') + "...) has a { without a closing } at character 111.");
 
   const std::vector<std::string> unusable(20, "nope");

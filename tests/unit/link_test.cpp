@@ -55,12 +55,29 @@ TEST(FindLink, FindsRefangsAndUnwrapsRealWorldText) {
        "https://b\xC3\xBC"
        "cher.example/\xC3\xA4"},
       {"http://:8/ http://.,/ and then http://c.example", "http://c.example"},
+      // Unicode quotation marks, brackets, spaces and sentence ends, like their ASCII partners.
+      {"\u201Chttps://a.example/x\u201D", "https://a.example/x"},
+      {"\u00ABhttps://a.example/x\u00BB \u2018https://b.example/\u2019", "https://a.example/x"},
+      {"\u300Chttps://a.example/x\u300D\u3092\u898B\u3066", "https://a.example/x"},
+      {"\uFF08https://a.example/x\uFF09\u3002", "https://a.example/x"},
+      {"https://w.example/\u3010x\u3011\u3002", "https://w.example/\u3010x\u3011"},
+      {"https://a.example/x\u00A0and https://b.example/", "https://a.example/x"},
+      {"https://a.example/x\u3000https://b.example/", "https://a.example/x"},
+      {"https://a.example/x\u202F\u2028y", "https://a.example/x"},
+      // Tabs and line breaks: deleted from one wrapped address and inside an
+      // authority that goes on; elsewhere in running text they end the address.
+      {"https://paypal.com\t@evil.example/", "https://paypal.com@evil.example/"},
+      {"See https://paypal.com\t@evil.example/ now", "https://paypal.com@evil.example/"},
+      {"Go to https://paypal.com\r\n.evil.example/x today", "https://paypal.com.evil.example/x"},
+      {"  https://a.example/a/very/long/pa\r\nth?x=1&y=\r\n2\r\n", "https://a.example/a/very/long/path?x=1&y=2"},
+      {"Visit https://a.example/x\nThanks a lot", "https://a.example/x"},
+      {"Visit https://a.example\nThanks a lot", "https://a.example"},
       // Refanged, in any case, and only inside the address.
       {"Look: hxxps://evil[.]example/login.", "https://evil.example/login", {}, true},
       {"[.] hXXp://a(.)b{.}c[dot]d(DOT)e[d]f[/]p", "http://a.b.c.d.e.f/p", {}, true},
       {"h**ps[:]//a[.]example", "https://a.example", {}, true},
       {"h__p[://]a[.]example[:]8080/x", "http://a.example:8080/x", {}, true},
-      {"http:\\\\a.example\\x", "http://a.example", {}, true},
+      {"http:\\\\a.example\\x", "http://a.example\\x", {}, true},
       {"http://a" + Repeated("[.]", 4096) + "b", "http://a" + std::string(4096, '.') + "b", {}, true},
       // No web address at all.
       {"", std::nullopt},
@@ -96,12 +113,14 @@ TEST(FindLink, FindsRefangsAndUnwrapsRealWorldText) {
       {InSafeLinks("https://urldefense.proofpoint.com/v2/url?u=http-3A__a.example&d=x"),
        "http://a.example",
        {kSafeLinks, kUrlDefense}},
+      // A backslash ends the authority, as browsers read it: the host is evil.example.
+      {InSafeLinks("https://evil.example\\@good.example/"), "https://evil.example\\@good.example/", {kSafeLinks}},
       {Nested("https://a.example/", 5), "https://a.example/", std::vector<std::string>(5, kSafeLinks)},
       {Nested("https://a.example/", 6), InSafeLinks("https://a.example/"), std::vector<std::string>(5, kSafeLinks)},
       // A wrapper around anything but a plain web address is checked as it is.
       {InSafeLinks("javascript:alert(1)"), InSafeLinks("javascript:alert(1)")},
       {InSafeLinks("not an address"), InSafeLinks("not an address")},
-      {InSafeLinks("https://evil.example\\@good.example/"), InSafeLinks("https://evil.example\\@good.example/")},
+
       {"https://urldefense.com/v3/__https://a.example/**A__;Jg!!x$",
        "https://urldefense.com/v3/__https://a.example/**A__;Jg!!x$"},
       {"https://eur01.safelinks.protection.outlook.com@evil.example/?url=https%3A%2F%2Fa.example",
@@ -117,6 +136,22 @@ TEST(FindLink, FindsRefangsAndUnwrapsRealWorldText) {
     EXPECT_EQ(found->refanged, test.refanged);
     EXPECT_TRUE(found->address.starts_with("http://") || found->address.starts_with("https://"));
   }
+}
+
+TEST(FindLinks, GivesEveryDistinctAddressInOrder) {
+  const auto addresses = [](std::string_view text, std::size_t max) {
+    std::vector<std::string> found;
+    for (const FoundLink& link : FindLinks(text, max)) found.push_back(link.address);
+    return found;
+  };
+  const std::string mail =
+      "Hi, the invoice: https://one.example/a \u2026 or the portal https://two.example/b and https://three.example/c";
+  EXPECT_EQ(addresses(mail, 15),
+            (std::vector<std::string>{"https://one.example/a", "https://two.example/b", "https://three.example/c"}));
+  EXPECT_EQ(addresses(mail, 2), (std::vector<std::string>{"https://one.example/a", "https://two.example/b"}));
+  EXPECT_EQ(addresses("https://a.example/ " + InSafeLinks("https://a.example/") + " hxxps://b[.]example", 15),
+            (std::vector<std::string>{"https://a.example/", "https://b.example"}));
+  EXPECT_TRUE(addresses("no address", 15).empty());
 }
 
 TEST(FindLink, KeepsTheAddressAsWritten) {
@@ -175,10 +210,22 @@ TEST(DescribeLink, NamesTheRealHostAndWhatWasUndone) {
       {{.written = "hxxps://evil[.]example", .refanged = true},
        {.host = "evil.example"},
        {"Refanged from hxxps://evil[.]example."},
-       false},
+       true},
       {{.unwrappedFrom = {kSafeLinks, kUrlDefense}},
        {.host = "a.example"},
        {"Unwrapped from Microsoft Safe Links, then Proofpoint URL Defense."},
+       true},
+      {plain,
+       {.host = "paypal.com.secure-login.evil.example",
+        .registrableDomain = "evil.example",
+        .hiddenName = HiddenName{"evil.example", "paypal.com"}},
+       {"This link goes to evil.example; paypal.com is only the front part of its name."},
+       true},
+      {plain, {.host = "mail.google.com", .registrableDomain = "google.com"},
+       {"This link belongs to the site google.com."}, false},
+      {plain,
+       {.host = "news.example", .registrableDomain = "news.example", .removedTrackers = {"utm_source", "fbclid"}},
+       {"Tracking parameters taken out: utm_source, fbclid."},
        false},
       {{.written = "hxxps://x[.]example/" + std::string(100, 'a'), .unwrappedFrom = {kSafeLinks}, .refanged = true},
        {.host = "a.example", .userInfo = std::string(100, 'u')},

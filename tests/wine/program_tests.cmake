@@ -50,7 +50,6 @@ foreach(target wine_hostile_clipboard_test wine_hostile_settings_test wine_hosti
 endforeach()
 
 # The address pipeline with the system's URL, international-name and script functions, in process.
-vantisk_wine_test(NAME link_canonical SOURCES link_canonical_test.cpp LIBS vantisk_program)
 
 # A DLL planted beside the exe never runs inside it: the stand-in DLL, and the
 # control program that shows each planted copy would run when loaded by name.

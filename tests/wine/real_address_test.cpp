@@ -91,5 +91,16 @@ TEST_F(RealAddress, WithoutACheckerADisguisedLinkAsksFirst) {
   EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{"https://evil.example/"});
 }
 
+// Someone defanged the link on purpose: without a checker it would open live.
+TEST_F(RealAddress, WithoutACheckerARefangedLinkAsksFirst) {
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", ""));
+  Start();
+  CheckManually("hxxps://evil[.]example/");
+  MessageBoxInfo box = ExpectMessageBox();
+  EXPECT_NE(box.text.find("Refanged from hxxps://evil[.]example/."), std::string::npos) << box.text;
+  ASSERT_TRUE(PressMessageBoxButton(box, "No"));
+  ExpectNoLaunch();
+}
+
 }  // namespace
 }  // namespace vt

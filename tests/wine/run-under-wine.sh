@@ -27,18 +27,9 @@ exe=$1
 shift
 [[ -f "$exe" ]] || die "no such program: $exe"
 
-if command -v wine64 >/dev/null 2>&1; then
-  wine=$(command -v wine64)
-else
-  wine=/usr/lib/wine/wine64
-fi
-[[ -x "$wine" ]] || die "64-bit Wine not found (wine64 on PATH or /usr/lib/wine/wine64)"
-# The server must match the loader; Debian keeps both in /usr/lib/wine.
-if [[ -x "$(dirname "$wine")/wineserver" ]]; then
-  wineserver="$(dirname "$wine")/wineserver"
-else
-  wineserver=$(command -v wineserver) || die "wineserver not found"
-fi
+# WINE and WINESERVER name them where they are not on PATH.
+wine=${WINE:-$(command -v wine64 || command -v wine)} || die "Wine not found: put it on PATH or set WINE"
+wineserver=${WINESERVER:-$(command -v wineserver)} || die "wineserver not found: put it on PATH or set WINESERVER"
 
 export WINEDEBUG=-all
 # No Mono/Gecko installer prompts, no desktop menu entries.

@@ -1,0 +1,41 @@
+#include "links/examine.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "links/canonical.h"
+#include "links/utf8.h"
+
+namespace vantisk {
+namespace {
+
+// Long enough to tell addresses of one site apart, short enough for a menu.
+constexpr std::size_t kShownAddressBytes = 60;
+
+}  // namespace
+
+std::vector<ExaminedLink> ExamineText(std::string_view text) {
+  std::vector<ExaminedLink> examined;
+  // Found addresses that no browser opens, or that turn out to be the same, are
+  // dropped: look at a few more than are offered.
+  for (FoundLink& found : FindLinks(text, 2 * kMaxLinksOffered)) {
+    std::optional<LinkFacts> facts = CanonicaliseLink(found.address);
+    if (!facts) continue;
+    const bool seen = std::any_of(examined.begin(), examined.end(),
+                                  [&](const ExaminedLink& link) { return link.facts.canonical == facts->canonical; });
+    if (seen) continue;
+    LinkNotes notes = DescribeLink(found, *facts);
+    examined.push_back({std::move(found), std::move(*facts), std::move(notes)});
+    if (examined.size() == kMaxLinksOffered) break;
+  }
+  return examined;
+}
+
+std::string ChoiceLabel(const ExaminedLink& link) {
+  const std::string& site = link.facts.registrableDomain.empty() ? link.facts.host : link.facts.registrableDomain;
+  std::string label = link.notes.redFlag ? "\u26A0 " : "";
+  return label.append(site).append("  \u2014  ").append(Shortened(link.facts.canonical, kShownAddressBytes));
+}
+
+}  // namespace vantisk

@@ -1,0 +1,48 @@
+#include "links/site.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "links/ascii.h"
+#include "links/public_suffix.h"
+
+namespace vantisk {
+namespace {
+
+std::size_t LabelCount(std::string_view name) { return static_cast<std::size_t>(std::count(name.begin(), name.end(), '.')) + 1; }
+
+bool IsAllDigits(std::string_view label) { return std::all_of(label.begin(), label.end(), IsAsciiDigit); }
+
+// Whether a suffix is one that a hidden name may end in (see site.h).
+bool IsTellingSuffix(std::string_view suffix) {
+  return IsListedSuffix(suffix) && (LabelCount(suffix) >= 2 || IsClassicGenericEnding(suffix));
+}
+
+// The registrable domain of `name` when it ends in a telling suffix.
+std::optional<std::string_view> HiddenDomainOf(std::string_view name) {
+  if (!IsTellingSuffix(PublicSuffix(name))) return std::nullopt;
+  const std::optional<std::string_view> domain = RegistrableDomain(name);
+  if (!domain || IsAllDigits(domain->substr(0, domain->find('.')))) return std::nullopt;
+  return domain;
+}
+
+}  // namespace
+
+std::optional<HiddenName> FindHiddenName(std::string_view host) {
+  if (!host.empty() && host.back() == '.') host.remove_suffix(1);
+  const std::optional<std::string_view> site = RegistrableDomain(host);
+  if (!site || site->size() == host.size()) return std::nullopt;
+  const std::string_view front = host.substr(0, host.size() - site->size() - 1);
+  for (std::size_t end = front.size(); end != std::string_view::npos && end > 0; end = front.rfind('.', end - 1)) {
+    if (const auto hidden = HiddenDomainOf(front.substr(0, end))) {
+      return HiddenName{std::string(*site), std::string(*hidden)};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string HiddenNameNote(const HiddenName& hidden) {
+  return "This link goes to " + hidden.site + "; " + hidden.hiddenName + " is only the front part of its name.";
+}
+
+}  // namespace vantisk

@@ -1,0 +1,28 @@
+// Tracking parameters: query parameters that say nothing about where a link
+// goes and identify the person who received it. The names are the global
+// ones of AdGuard's URL Tracking filter and those named in docs/privacy.md.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantisk {
+
+struct TrackerRemoval {
+  std::string href;                  // the address without tracking parameters
+  std::vector<std::string> removed;  // their names, in order of appearance (each once)
+};
+
+// True for a tracking parameter's name, percent-decoded; case-sensitive.
+bool IsTrackerName(std::string_view name);
+
+// Only whole parameters go; the rest of the query stays in its order and form;
+// a query left empty loses its "?". The fragment stays.
+TrackerRemoval RemoveTrackers(std::string_view href);
+
+// One line, e.g. "Tracking parameters taken out: utm_source, fbclid."; empty
+// when nothing was taken out.
+std::string RemovedTrackersNote(const std::vector<std::string>& removed);
+
+}  // namespace vantisk

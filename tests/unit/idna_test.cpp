@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "links/ascii.h"
+#include "links/idna.h"
+#include "links/nfc.h"
+#include "links/punycode.h"
+#include "links/utf8.h"
+
+namespace vantisk {
+namespace {
+
+struct PunycodeCase {
+  std::u32string label;
+  std::string encoded;  // as the encoder writes it: lower-case digits
+};
+
+// RFC 3492 section 7.1, samples (A), (B), (D), (G), (I), (L), (M) and (S).
+const PunycodeCase kRfcSamples[] = {
+    {U"\u0644\u064A\u0647\u0645\u0627\u0628\u062A\u0643\u0644\u0645\u0648\u0634\u0639\u0631\u0628\u064A\u061F",
+     "egbpdaj6bu4bxfgehfvwxn"},
+    {U"\u4ED6\u4EEC\u4E3A\u4EC0\u4E48\u4E0D\u8BF4\u4E2D\u6587", "ihqwcrb4cv8a8dqg056pqjye"},
+    {U"\u4ED6\u5011\u7232\u4EC0\u9EBD\u4E0D\u8AAA\u4E2D\u6587", "ihqwctvzc91f659drss3x8bo0yb"},
+    {U"\u306A\u305C\u307F\u3093\u306A\u65E5\u672C\u8A9E\u3092\u8A71\u3057\u3066\u304F\u308C\u306A\u3044\u306E\u304B",
+     "n8jok5ay5dzabd5bym9f0cm5685rrjetr6pdxa"},
+    {U"\u043F\u043E\u0447\u0435\u043C\u0443\u0436\u0435\u043E\u043D\u0438\u043D\u0435\u0433\u043E\u0432\u043E"
+     U"\u0440\u044F\u0442\u043F\u043E\u0440\u0443\u0441\u0441\u043A\u0438",
+     "b1abfaaepdrnnbgefbadotcwatmq2g4l"},
+    {U"3\u5E74B\u7D44\u91D1\u516B\u5148\u751F", "3B-ww4c5e180e575a65lsy2b"},
+    {U"\u5B89\u5BA4\u5948\u7F8E\u6075-with-SUPER-MONKEYS", "-with-SUPER-MONKEYS-pc58ag80a8qai00g7n9n"},
+    {U"-> $1.00 <-", "-> $1.00 <--"},
+};
+
+TEST(Punycode, EncodesAndDecodesTheRfcSamples) {
+  for (const PunycodeCase& sample : kRfcSamples) {
+    EXPECT_EQ(PunycodeEncode(sample.label), sample.encoded) << sample.encoded;
+    EXPECT_EQ(PunycodeDecode(sample.encoded), sample.label) << sample.encoded;
+  }
+  // Digits in either case, as the RFC's mixed-case annotation writes them.
+  EXPECT_EQ(PunycodeDecode("b1abfaaepdrnnbgefbaDotcwatmq2g4l"), kRfcSamples[4].label);
+  EXPECT_EQ(PunycodeDecode("EGBPDAJ6BU4BXFGEHFVWXN"), kRfcSamples[0].label);
+}
+
+TEST(Punycode, RefusesMalformedInput) {
+  for (const std::string_view bad : {
+           "-",                     // a digit expected where the delimiter stands
+           "b",                     // the number is cut off
+           "ab-c\xC3\xA4",          // a non-ASCII byte
+           "\xC3\xA4-4ca",          // a non-ASCII byte among the basic ones
+           "a_b",                   // no digit
+           "99999999999999999",     // overflows
+           "zzzzzzzzzzzzzzzzzzzzz", // overflows
+       }) {
+    EXPECT_EQ(PunycodeDecode(bad), std::nullopt) << bad;
+  }
+  const std::optional<std::string> beyondUnicode = PunycodeEncode(std::u32string(1, char32_t{0x110000}));
+  ASSERT_TRUE(beyondUnicode.has_value());
+  EXPECT_EQ(PunycodeDecode(*beyondUnicode), std::nullopt);
+  const std::optional<std::string> surrogate = PunycodeEncode(std::u32string(1, char32_t{0xD800}));
+  ASSERT_TRUE(surrogate.has_value());
+  EXPECT_EQ(PunycodeDecode(*surrogate), std::nullopt);
+  EXPECT_EQ(PunycodeDecode(""), U"");
+  EXPECT_EQ(PunycodeDecode("abc-"), U"abc");
+}
+
+TEST(Nfc, ComposesDecomposesAndReorders) {
+  struct Case {
+    std::u32string input, nfc;
+  };
+  const Case cases[] = {
+      {U"e\u0301", U"\u00E9"},
+      {U"\u212B", U"\u00C5"},                           // singleton: ANGSTROM SIGN
+      {U"a\u0323\u0302", U"\u1EAD"},                   // dot below, then circumflex
+      {U"a\u0302\u0323", U"\u1EAD"},                   // reordered before composing
+      {U"\u1100\u1161\u11A8", U"\uAC01"},               // Hangul L V T
+      {U"\uAC00\u11A8", U"\uAC01"},                     // Hangul LV + T
+      {U"\u0958", U"\u0915\u093C"},                     // composition exclusion
+      {U"\u0301e", U"\u0301e"},                         // a leading mark stays alone
+      {U"e\u0327\u0301", U"\u0229\u0301"},              // no precomposed form takes the acute too
+      {U"\u0F73", U"\u0F71\u0F72"},                     // non-starter decomposition
+  };
+  for (const Case& c : cases) EXPECT_EQ(ToNfc(c.input), c.nfc) << ToUtf8(c.input);
+}
+
+struct DomainCase {
+  std::string input;
+  std::optional<std::string> ascii;  // nothing: refused
+};
+
+const DomainCase kDomainCases[] = {
+    {"example.com", "example.com"},
+    {"ExAmple.COM", "example.com"},
+    {"fa\u00DF.de", "xn--fa-hia.de"},                 // deviation kept, not "fass.de"
+    {"\u03A3.com", "xn--4xa.com"},                     // capital sigma maps to sigma
+    {"\u03C2.com", "xn--3xa.com"},                     // final sigma is kept
+    {"b\u00FCcher.example", "xn--bcher-kva.example"},
+    {"bu\u0308cher.example", "xn--bcher-kva.example"}, // NFC joins u and the diaeresis
+    {"e\u0301.com", "xn--9ca.com"},
+    {"\uFF25\uFF38\uFF21\uFF2D\uFF30\uFF2C\uFF25\uFF0Ecom", "example.com"},  // fullwidth, fullwidth stop
+    {"a\u3002b", "a.b"},                              // ideographic full stop
+    {"ex\u00ADample.com", "example.com"},             // soft hyphen ignored
+    {"XN--BCHER-KVA.example", "xn--bcher-kva.example"},
+    {"xn--bcher-kva.example", "xn--bcher-kva.example"},
+    {"a.b.", "a.b."},
+    {"a..b", "a..b"},
+    {".", "."},
+    {"", std::nullopt},
+    {"\u00AD", std::nullopt},                         // nothing left
+    {"xn--a", std::nullopt},                          // decodes to U+0080, disallowed
+    {"xn--", std::nullopt},
+    {"xn--.com", std::nullopt},
+    {"xn--abc-.com", std::nullopt},                   // decodes to ASCII alone
+    {"xn--bcher-kva\u00FC.example", std::nullopt},    // non-ASCII in an xn-- label
+    {"xn--xn--bcher-kva-.com", std::nullopt},         // decodes to a label that starts "xn--"
+    {"a\uFFFDb.com", std::nullopt},
+    {"\xFF.com", std::nullopt},                       // malformed UTF-8
+    {"a\u2028b.com", std::nullopt},                   // disallowed line separator
+    {"\u0301a.com", std::nullopt},                    // starts with a combining mark
+    {"a\u200Db.com", std::nullopt},                   // ZWJ without a virama
+    {"a\u200Cb.com", std::nullopt},                   // ZWNJ between letters that do not join
+    {"1.\u05D0", std::nullopt},                       // bidi domain: a label starts with a digit
+    {"\u05D0a.com", std::nullopt},                    // left-to-right letter in a right-to-left label
+    {"\u0627\u0661\u0031.com", std::nullopt},         // Arabic-Indic and European digits together
+    {"\u05D0\u05B0-.com", std::nullopt},              // right-to-left label ends with a hyphen
+    {"a-.b--c.-d", "a-.b--c.-d"},                     // hyphens are not checked
+    {"a b.com", "a b.com"},                           // STD3 rules off: the URL parser refuses it
+};
+
+TEST(DomainToAscii, ProcessesLikeTheUrlStandard) {
+  for (const DomainCase& c : kDomainCases) EXPECT_EQ(DomainToAscii(c.input), c.ascii) << c.input;
+}
+
+TEST(DomainToAscii, CaseMappedAndFoldedFormsAgree) {
+  EXPECT_EQ(DomainToAscii("\u03A3\u0391\u03A3.com"), DomainToAscii("\u03C3\u03B1\u03C3.com"));
+  EXPECT_NE(DomainToAscii("\u03C3\u03B1\u03C2.com"), DomainToAscii("\u03C3\u03B1\u03C3.com"));
+  EXPECT_EQ(DomainToAscii("\u212Bngstr\u00F6m.se"), DomainToAscii("\u00E5ngstr\u00F6m.se"));
+}
+
+// Names that pass every check come back from DomainToUnicode as they went in.
+TEST(DomainToAscii, KeepsWhatTheRulesAllow) {
+  for (const std::string_view domain : {
+           "\u0915\u094D\u200C\u0937.in",          // ZWNJ after a virama
+           "\u0915\u094D\u200D\u0937.in",          // ZWJ after a virama
+           "\u0628\u200C\u062A.com",               // ZWNJ between joining Arabic letters
+           "\u0628\u064E\u200C\u064E\u062A.com",   // ... with transparent marks around it
+           "\u05D0\u05D1.com",                     // a right-to-left label beside a Latin one
+           "\u05D01.\u05D1",                       // right-to-left label ending in a digit
+           "\u03C3\u03B1\u03C2.gr",
+           "\uB300\uD55C\uBBFC\uAD6D.kr",
+       }) {
+    const std::optional<std::string> ascii = DomainToAscii(domain);
+    ASSERT_TRUE(ascii.has_value()) << domain;
+    EXPECT_TRUE(ascii->starts_with("xn--")) << *ascii;
+    EXPECT_EQ(DomainToUnicode(*ascii), domain) << *ascii;
+  }
+}
+
+TEST(DomainToAscii, RefusesAnXnLabelThatIsNotInNfc) {
+  const std::optional<std::string> encoded = PunycodeEncode(U"e\u0301");
+  ASSERT_TRUE(encoded.has_value());
+  EXPECT_EQ(DomainToAscii("xn--" + *encoded + ".com"), std::nullopt);
+  EXPECT_EQ(DomainToUnicode("xn--" + *encoded + ".com"), "xn--" + *encoded + ".com");
+}
+
+TEST(DomainToUnicode, DecodesValidLabelsAndKeepsTheRest) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"xn--bcher-kva.example", "b\u00FCcher.example"},
+      {"XN--BCHER-KVA.Example", "b\u00FCcher.Example"},
+      {"xn--fa-hia.de", "fa\u00DF.de"},
+      {"xn--4xa.xn--3xa", "\u03C3.\u03C2"},
+      {"xn--a.com", "xn--a.com"},          // U+0080 is not shown
+      {"xn--.xn--abc-", "xn--.xn--abc-"},  // empty, ASCII alone
+      {"xn--zz.a.b.", "xn--zz.a.b."},      // does not decode
+      {"plain.example.", "plain.example."},
+  };
+  for (const auto& [ascii, unicode] : cases) EXPECT_EQ(DomainToUnicode(ascii), unicode) << ascii;
+}
+
+TEST(DomainMixesScripts, FindsLabelsThatMixScripts) {
+  const std::pair<std::string_view, bool> cases[] = {
+      {"\u0430pple.com", true},                        // Cyrillic a
+      {"\u03B1lpha.com", true},                        // Greek alpha
+      {"www.p\u0430ypal.com", true},
+      {"b\u00FCcher.example", false},
+      {"\u65E5\u672C\u8A9E\u30C6\u30B9\u30C8.jp", false},  // Han and Katakana
+      {"\u3072\u3089\u304C\u306A\u6F22\u5B57", false},     // Hiragana and Han
+      {"\uD55C\uAD6D\uC5B4", false},
+      {"m\u00FCnchen-2.de", false},
+      {"\u043F\u0440\u0438\u043C\u0435\u0440.com", false}, // one script per label
+      {"e\u0301x.com", false},                           // the mark is Inherited
+      {"\u0627\u0644\u0639\u0631\u0628\u064A\u0629", false},
+      {"\u0627a", true},
+      {"", false},
+  };
+  for (const auto& [domain, mixes] : cases) EXPECT_EQ(DomainMixesScripts(domain), mixes) << domain;
+}
+
+// Unicode's conformance file, when the machine has one: every ToASCII
+// (non-transitional) case, with the errors of the checks the URL Standard
+// turns off (hyphens, DNS lengths) ignored. The file at hand (version 13)
+// applies the STD3 rules, which it reports as P1 and V6 like any other
+// disallowed character, so the cases whose mapped form has a character
+// those rules refuse are left out; and it predates the rule that a decoded
+// "xn--" label must not itself start with "xn--".
+std::u32string Unescaped(std::string_view field) {
+  std::u32string text;
+  const std::u32string raw = ToCodePoints(field);
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == U'\\' && i + 1 < raw.size() && (raw[i + 1] == U'u' || raw[i + 1] == U'x')) {
+      const bool braced = raw[i + 1] == U'x';
+      const std::size_t digitsStart = i + (braced ? 3 : 2);
+      const std::size_t digitsEnd = braced ? raw.find(U'}', digitsStart) : digitsStart + 4;
+      text += static_cast<char32_t>(std::stoul(ToUtf8(raw.substr(digitsStart, digitsEnd - digitsStart)), nullptr, 16));
+      i = digitsEnd - (braced ? 0 : 1);
+      continue;
+    }
+    text += raw[i];
+  }
+  return text;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::stringstream stream(line.substr(0, line.find('#')));
+  for (std::string field; std::getline(stream, field, ';');) {
+    const std::size_t first = field.find_first_not_of(" \t");
+    const std::size_t last = field.find_last_not_of(" \t");
+    fields.push_back(first == std::string::npos ? "" : field.substr(first, last - first + 1));
+  }
+  return fields;
+}
+
+bool HasStd3Character(std::u32string_view mapped) {
+  return std::any_of(mapped.begin(), mapped.end(), [](char32_t c) {
+    const bool asciiOutsideStd3 = c < 0x80 && !IsAsciiAlphanumeric(static_cast<char>(c)) && c != U'-' && c != U'.';
+    return asciiOutsideStd3 || c == U'\u2260' || c == U'\u226E' || c == U'\u226F';
+  });
+}
+
+bool HasDecodedXnLabel(std::string_view unicode) {
+  return unicode.starts_with("xn--") || unicode.find(".xn--") != std::string_view::npos;
+}
+
+bool HasCountedError(std::string_view statuses) {
+  static const std::set<std::string> kIgnored = {"V2", "V3", "A4_1", "A4_2", "X4_2"};
+  std::stringstream stream{std::string(statuses.substr(1, statuses.size() - 2))};
+  for (std::string status; stream >> status;) {
+    if (status.back() == ',') status.pop_back();
+    if (!kIgnored.contains(status)) return true;
+  }
+  return false;
+}
+
+// Results the version-13 file refuses that the version-14 mapping table
+// allows (every code point in them is valid there).
+const std::set<std::string> kVersionDifferences = {"xn--mbm8237g..xn--7-7hf"};
+
+TEST(DomainToAscii, AgreesWithUnicodesConformanceFile) {
+  std::ifstream file(VANTISK_IDNA_TEST_FILE);
+  if (!file) GTEST_SKIP() << "no " << VANTISK_IDNA_TEST_FILE;
+  int cases = 0;
+  for (std::string line; std::getline(file, line);) {
+    const std::vector<std::string> fields = Fields(line);
+    if (fields.size() < 5) continue;
+    const std::string source = ToUtf8(Unescaped(fields[0]));
+    const std::string unicode = fields[1].empty() ? source : ToUtf8(Unescaped(fields[1]));
+    const std::string ascii = fields[3].empty() ? unicode : ToUtf8(Unescaped(fields[3]));
+    const std::string& statuses = fields[4].empty() ? fields[2] : fields[4];
+    if (kVersionDifferences.contains(ascii)) continue;
+    if (HasStd3Character(Unescaped(fields[1].empty() ? fields[0] : fields[1]))) continue;
+    const bool refused = (!statuses.empty() && HasCountedError(statuses)) || ascii.empty() || HasDecodedXnLabel(unicode);
+    ++cases;
+    EXPECT_EQ(DomainToAscii(source), refused ? std::nullopt : std::optional(ascii)) << line;
+  }
+  EXPECT_GT(cases, 1000);
+}
+
+}  // namespace
+}  // namespace vantisk
