@@ -101,17 +101,18 @@ void Form2Window::MirrorClipboard() {
   std::string().swap(clipboardText_);
 }
 
-// The clipboard as it is at the moment of a check, read whole: Text1 may show
-// only its start. No copy is kept between checks. A change the system has
-// announced but no tick has taken in yet is mirrored first. A user's edit of
-// Text1 is checked as it stands. While another program holds the clipboard
-// open, Text1 stands in for it when it shows all of it; otherwise nothing.
-std::optional<std::string> Form2Window::ClipboardTextToCheck() {
+// The clipboard as it is at the moment of a check, read again up to
+// kClipboardCheckLimit: Text1 may show only its start. No copy is kept between
+// checks. A change the system has announced but no tick has taken in yet is
+// mirrored first. A user's edit of Text1 is checked as it stands. While another
+// program holds the clipboard open, Text1 stands in for it when it shows all
+// of it; otherwise there is nothing to check.
+std::optional<CheckedText> Form2Window::ClipboardTextToCheck() {
   if (clipboardWatch_.TakeChange()) MirrorClipboard();
-  if (text1Edited_) return Text1.Text();
-  std::string whole;
-  if (tk::ReadClipboardText(hWnd(), whole) == tk::ClipboardRead::Text) return whole;
-  if (!text1Cut_) return Text1.Text();
+  if (text1Edited_) return CheckedText{Text1.Text(), Text1.IsFull()};
+  CheckedText now;
+  if (tk::ReadClipboardText(hWnd(), now.text, kClipboardCheckLimit, &now.cut) == tk::ClipboardRead::Text) return now;
+  if (!text1Cut_) return CheckedText{Text1.Text(), false};
   return std::nullopt;
 }
 

@@ -19,6 +19,18 @@
 // The edit control lays out its whole line on every change and keeps that
 // layout (under Wine about 40 bytes a character), so a larger limit only costs.
 inline constexpr size_t kAddressBoxLimit = 4096;
+// The most of the clipboard's text a check reads (UTF-16 units). Finding the
+// address costs time and memory in step with the text (about a tenth of a
+// second per MiB); an address that runs past this is refused as cut, and one
+// after it is not looked for.
+inline constexpr size_t kClipboardCheckLimit = size_t{1} << 20;
+
+// A text a check looks at, and whether it is only the start of a longer one.
+struct CheckedText {
+  std::string text;
+  bool cut = false;
+};
+enum class CheckSource { Clipboard, Manual };
 
 class Form2Window : public tk::Form {
  public:
@@ -63,8 +75,8 @@ class Form2Window : public tk::Form {
   void mnuSelect_Click();
   void mnuDelete_Click();
 
-  std::optional<std::string> ClipboardTextToCheck();
-  void CheckUrl(const std::string& text, const char* notValidMessage, bool boxFull = false);
+  std::optional<CheckedText> ClipboardTextToCheck();
+  void CheckUrl(const CheckedText& text, CheckSource source);
   bool Launch(const std::string& target,
               ModShellExec::Handover handover = ModShellExec::Handover::DontWait);
   void ShowLinkNotes(const std::vector<std::string>& lines);

@@ -42,9 +42,18 @@ std::string TooLongMessage() {
          std::to_string(kMaxTargetLength) + " characters.";
 }
 
-std::string BoxFullMessage() {
-  return "The address runs to the end of the manual box, which holds at most " + std::to_string(kAddressBoxLimit) +
-         " characters, so it may have been cut. Copy the address and check the clipboard instead.";
+std::string CutMessage(CheckSource source) {
+  if (source == CheckSource::Manual) {
+    return "The address runs to the end of the manual box, which holds at most " + std::to_string(kAddressBoxLimit) +
+           " characters, so it may have been cut. Copy the address and check the clipboard instead.";
+  }
+  return "The address runs past the first " + std::to_string(kClipboardCheckLimit) +
+         " characters of the clipboard's text, the most a check reads, so it is too long to check.";
+}
+
+std::string NotFoundInStartMessage() {
+  return "The first " + std::to_string(kClipboardCheckLimit) +
+         " characters of the clipboard's text, the most a check reads, hold no web address.";
 }
 
 std::string LaunchFailedMessage(std::string_view target) {
@@ -65,6 +74,32 @@ struct ExaminedLink {
   LinkNotes notes;
   std::string written;  // the address as the text wrote it
 };
+
+// The link a checked text holds, or what the user is told instead (with the
+// message box's flags). Of a text that is only the start of a longer one, an
+// address that runs to its end may be cut, and an address may come later.
+struct Examination {
+  std::optional<ExaminedLink> link;
+  std::string refusal;
+  unsigned flags = MB_OK | MB_ICONEXCLAMATION;
+};
+
+std::optional<ExaminedLink> Examine(std::string_view text);
+
+Examination ExamineChecked(const CheckedText& checked, CheckSource source) {
+  Examination examination;
+  examination.link = Examine(checked.text);
+  if (checked.cut && examination.link && checked.text.ends_with(examination.link->written)) {
+    examination.link.reset();
+    examination.refusal = CutMessage(source);
+  } else if (!examination.link && checked.cut && source == CheckSource::Clipboard) {
+    examination.refusal = NotFoundInStartMessage();
+  } else if (!examination.link) {
+    examination.refusal = source == CheckSource::Clipboard ? kClipboardNotValid : kManualNotValid;
+    examination.flags = MB_OKCANCEL;
+  }
+  return examination;
+}
 
 std::optional<ExaminedLink> Examine(std::string_view text) {
   const std::optional<FoundLink> found = FindLink(text);
@@ -91,35 +126,31 @@ class ScopedFlag {
 
 void Form2Window::Command1_Click() {
   if (checkUnderWay_) return;
-  const std::optional<std::string> text = ClipboardTextToCheck();
+  const std::optional<CheckedText> text = ClipboardTextToCheck();
   if (!text) {
     MessageOutsideTopmostBand(kClipboardBusy, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  CheckUrl(*text, kClipboardNotValid);
+  CheckUrl(*text, CheckSource::Clipboard);
 }
 
-void Form2Window::Command3_Click() { CheckUrl(Text3.Text(), kManualNotValid, Text3.IsFull()); }
+void Form2Window::Command3_Click() { CheckUrl({Text3.Text(), Text3.IsFull()}, CheckSource::Manual); }
 
 void Form2Window::Text3_KeyDown(int keyCode, int) {
   if (keyCode == VK_RETURN) Command3_Click();
 }
 
-// `boxFull`: the text fills its box, so an address that reaches its end may be cut.
-void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage, bool boxFull) {
+void Form2Window::CheckUrl(const CheckedText& text, CheckSource source) {
   // The check hotkey still reaches the program while a check's message box is
   // open; each press would open one more box on top, until the stack overflows.
   if (checkUnderWay_) return;
   const ScopedFlag underWay(checkUnderWay_);
-  const std::optional<ExaminedLink> link = Examine(text);
-  if (!link) {
-    MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
+  const Examination examination = ExamineChecked(text, source);
+  if (!examination.link) {
+    MessageOutsideTopmostBand(examination.refusal, examination.flags);
     return;
   }
-  if (boxFull && text.ends_with(link->written)) {
-    MessageOutsideTopmostBand(BoxFullMessage(), MB_OK | MB_ICONEXCLAMATION);
-    return;
-  }
+  const ExaminedLink* link = &*examination.link;
   const std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
   const CheckResult result = BuildCheckTarget(checker, link->facts.canonical, link->facts.host);
   switch (result.outcome) {
@@ -146,16 +177,17 @@ void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage,
 void Form2Window::CheckWithAllCheckers() {
   if (checkUnderWay_) return;
   const ScopedFlag underWay(checkUnderWay_);
-  const std::optional<std::string> text = ClipboardTextToCheck();
+  const std::optional<CheckedText> text = ClipboardTextToCheck();
   if (!text) {
     MessageOutsideTopmostBand(kClipboardBusy, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  const std::optional<ExaminedLink> link = Examine(*text);
-  if (!link) {
-    MessageOutsideTopmostBand(kClipboardNotValid, MB_OKCANCEL);
+  const Examination examination = ExamineChecked(*text, CheckSource::Clipboard);
+  if (!examination.link) {
+    MessageOutsideTopmostBand(examination.refusal, examination.flags);
     return;
   }
+  const ExaminedLink* link = &*examination.link;
   const std::vector<std::string> entries = ListEntries();
   if (entries.empty()) {
     MessageOutsideTopmostBand(std::string(kEmptyCheckerListMessage), MB_OK | MB_ICONEXCLAMATION);

@@ -124,6 +124,43 @@ TEST_F(CheckerList, SelectingMakesTheEntryTheCheckerOfTheNextCheck) {
   EXPECT_EQ(launches[0], "https://second.example/check?url=http://x.example/a%3Fb%3D1");
 }
 
+// The list can be walked with the keyboard: the arrow keys only move the
+// selection, Enter, Space and the context-menu key open the entry's menu.
+TEST_F(CheckerList, ArrowKeysWalkTheListAndEnterSpaceOrTheMenuKeyOpenTheMenu) {
+  StoreList({"a", "b", "c"}, " 2");
+  Start();
+  HWND list = MonitorControl(ids::List1);
+  ASSERT_TRUE(BringToFront(monitor));
+  ASSERT_TRUE(ClickAt(CenterOf(MonitorControl(ids::Text2))));
+  PumpFor(200);
+  ASSERT_TRUE(PressKey(VK_TAB));  // from the checker URL box to the list
+  struct Step {
+    WORD key;
+    LRESULT selected;
+  };
+  for (const Step step : {Step{VK_HOME, 0}, Step{VK_DOWN, 1}, Step{VK_DOWN, 2}, Step{VK_UP, 1}}) {
+    SCOPED_TRACE(step.key);
+    ASSERT_TRUE(PressKey(step.key));
+    EXPECT_TRUE(WaitUntil([&] { return SendTimed(list, LB_GETCURSEL).value_or(LB_ERR) == step.selected; }, 2000))
+        << "the key moves the selection";
+    EXPECT_EQ(FindPopupMenu(400, app.Pid()), nullptr) << "moving the selection opens no menu";
+  }
+  for (WORD key : {WORD{VK_RETURN}, WORD{VK_SPACE}, WORD{VK_APPS}}) {
+    SCOPED_TRACE(key);
+    ASSERT_TRUE(PressKey(key));
+    HWND menu = FindPopupMenu(3000, app.Pid());
+    ASSERT_NE(menu, nullptr) << "the key opens the entry's menu";
+    EXPECT_EQ(MenuItemTexts(menu), (std::vector<std::string>{"Select", "Delete"}));
+    ASSERT_TRUE(DismissPopupMenu(menu));
+  }
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  HWND menu = FindPopupMenu(3000, app.Pid());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(ChooseMenuItem(menu, kSelect));
+  ASSERT_TRUE(DismissMessageBox(ExpectMessageBox().hwnd));
+  EXPECT_EQ(Setting("default", "selectedchecker"), "b") << "the entry the keys selected";
+}
+
 // A damaged count neither hangs the start nor loses what is stored.
 TEST_F(CheckerList, ADamagedCountKeepsTheStoredEntries) {
   for (const char* count : {"abc", "99999", "-7", "2147483648", "1e9"}) {

@@ -17,6 +17,11 @@ constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
 constexpr size_t kLongestTarget = 2048;
 // The most characters a text box of the program holds.
 constexpr size_t kTextBoxLimit = 4096;
+// The most of the clipboard's text a check reads.
+constexpr size_t kCheckLimit = size_t{1} << 20;
+constexpr char kClipboardCut[] =
+    "The address runs past the first 1048576 characters of the clipboard's text, the most a check reads, so it is "
+    "too long to check.";
 constexpr char kManualBoxFull[] =
     "The address runs to the end of the manual box, which holds at most 4096 characters, so it may have been cut. "
     "Copy the address and check the clipboard instead.";
@@ -76,8 +81,9 @@ TEST_F(HugeText, AHundredMegabytesShowTheirStartAndAreRefusedAsTooLong) {
   std::printf("commit %zu MB, working set %zu MB\n", memory->privateBytes >> 20, memory->workingSet >> 20);
   EXPECT_LT(memory->privateBytes, size_t{600} << 20) << "more than three copies of the text";
 
+  // The check reads the first MiB of the text again: the address runs past it.
   CheckClipboard();
-  ExpectRefusal(kTooLong);
+  ExpectRefusal(kClipboardCut);
   // Pasting stops at the text box's limit as well.
   ASSERT_TRUE(SendTimed(MonitorControl(ids::Text3), WM_PASTE, 0, 0, 30000).has_value());
   EXPECT_EQ(TextLength(ids::Text3), kTextBoxLimit);
@@ -100,6 +106,34 @@ TEST_F(HugeText, ALineAtTheBoxLimitIsShownWholeAndOneCharacterMoreIsCut) {
   ASSERT_TRUE(SetClipboardText(longer + "z"));
   EXPECT_TRUE(WaitUntil([&] { return MonitorText(ids::Text1) == longer; }, 3000));
   ExpectAnswering();
+}
+
+// Text1 shows only the start of a long text, but the check reads the whole
+// clipboard: an address past the box's limit, or one that crosses it, is
+// checked whole. An edit of Text1 is checked as it stands.
+TEST_F(HugeText, AnAddressPastOrAcrossTheBoxLimitIsCheckedWhole) {
+  Start();
+  std::string words;
+  while (words.size() < 5000) words += "lorem ipsum dolor sit amet ";
+  words.resize(5000);
+  words.back() = ' ';
+  const std::string address = "https://paypal.com.evil.example/";
+  ASSERT_TRUE(SetClipboardText(words + address));
+  ASSERT_TRUE(WaitUntil([&] { return TextLength(ids::Text1) == kTextBoxLimit; }, 3000));
+  CheckClipboard();
+  EXPECT_EQ(NextLaunch(), kChecker + address);
+
+  const std::string across = std::string(kTextBoxLimit - 10, ' ') + address + " and more words";
+  ASSERT_TRUE(SetClipboardText(across));
+  ASSERT_TRUE(WaitUntil([&] { return MonitorText(ids::Text1) == across.substr(0, kTextBoxLimit); }, 3000));
+  CheckClipboard();
+  EXPECT_EQ(NextLaunch(), kChecker + address);
+
+  // Past the most a check reads, the user is told that no address was found there.
+  ASSERT_TRUE(SetClipboardText(std::string(kCheckLimit, ' ') + address));
+  ASSERT_TRUE(WaitUntil([&] { return TextLength(ids::Text1) == kTextBoxLimit; }, 5000));
+  CheckClipboard();
+  ExpectRefusal("The first 1048576 characters of the clipboard's text, the most a check reads, hold no web address.");
 }
 
 // The limit counts the target as handed to the shell: checker URL plus the
