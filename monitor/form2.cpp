@@ -101,19 +101,21 @@ void Form2Window::MirrorClipboard() {
   std::string().swap(clipboardText_);
 }
 
-// The clipboard as it is at the moment of a check, read again up to
-// kClipboardCheckLimit: Text1 may show only its start. No copy is kept between
-// checks. A change the system has announced but no tick has taken in yet is
-// mirrored first. A user's edit of Text1 is checked as it stands. While another
-// program holds the clipboard open, Text1 stands in for it when it shows all
-// of it; otherwise there is nothing to check.
+// The clipboard as it is at the moment of a check. A change the system has
+// announced but no tick has taken in yet is mirrored first. Text1 is the
+// clipboard's whole text unless the text was longer than Text1 holds: then the
+// clipboard is read again, up to kClipboardCheckLimit, and nothing of it is
+// kept after the check. A user's edit of Text1 is checked as it stands.
+// Nothing, when another program holds the clipboard open and Text1 shows only
+// the start of its text.
 std::optional<CheckedText> Form2Window::ClipboardTextToCheck() {
   if (clipboardWatch_.TakeChange()) MirrorClipboard();
-  if (text1Edited_) return CheckedText{Text1.Text(), Text1.IsFull()};
-  CheckedText now;
-  if (tk::ReadClipboardText(hWnd(), now.text, kClipboardCheckLimit, &now.cut) == tk::ClipboardRead::Text) return now;
-  if (!text1Cut_) return CheckedText{Text1.Text(), false};
-  return std::nullopt;
+  if (text1Edited_ || !text1Cut_) return CheckedText{Text1.Text(), false};
+  CheckedText whole;
+  if (tk::ReadClipboardText(hWnd(), whole.text, kClipboardCheckLimit, &whole.cut) == tk::ClipboardRead::Busy) {
+    return std::nullopt;
+  }
+  return whole;
 }
 
 void Form2Window::Text1_Change() {
