@@ -6,6 +6,7 @@
 #include "toolkit/registry.h"
 #include "toolkit/app.h"
 #include "toolkit/message_box.h"
+#include "toolkit/wide.h"
 
 namespace ids = vantisk::about_ids;
 
@@ -16,17 +17,17 @@ constexpr char kMsinfoLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Locatio
 constexpr char kMsinfoFile[] = "\\MSINFO32.EXE";
 
 bool FileExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(tk::Widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Where neither registry location names the tool, the copy in the system
 // folder is used if there is one.
 std::string SystemFolderMsinfo() {
-  char folder[MAX_PATH];
-  UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  wchar_t folder[MAX_PATH];
+  UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
-  std::string path = std::string(folder, length) + kMsinfoFile;
+  std::string path = tk::Narrow(std::wstring_view(folder, length)) + kMsinfoFile;
   return FileExists(path) ? path : std::string{};
 }
 
@@ -44,13 +45,14 @@ std::string FindSysInfo() {
 // Starts the program with a normal, focused window; does not wait for it.
 bool StartProgram(const std::string& path) {
   if (path.empty()) return false;
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + path + "\"";
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  const std::wstring widePath = tk::Widen(path);
+  std::wstring commandLine = L"\"" + widePath + L"\"";
+  if (!CreateProcessW(widePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
     return false;
   }
@@ -105,20 +107,21 @@ void frmAboutWindow::StartSysInfo() {
 // Opened for reading only: a standard user may read these keys but not open
 // them with full access. The value is read whole, however long the path in it.
 bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef, std::string& KeyVal) {
-  const tk::RegKey key = tk::OpenRegKey(KeyRoot, KeyName.c_str(), KEY_READ);
+  const tk::RegKey key = tk::OpenRegKey(KeyRoot, tk::Widen(KeyName).c_str(), KEY_READ);
   const std::optional<tk::RegistryValue> value =
-      key ? tk::ReadRegistryValue(key.get(), SubKeyRef.c_str()) : std::nullopt;
+      key ? tk::ReadRegistryValue(key.get(), tk::Widen(SubKeyRef).c_str()) : std::nullopt;
   if (!value) {
     KeyVal.clear();
     return false;
   }
-  const std::string_view data(value->data.data(), value->data.size());
-  const std::string trimmed = vantisk::TrimRegistryText(data, static_cast<std::uint32_t>(data.size()));
   if (value->type == REG_SZ) {
-    KeyVal = trimmed;
+    std::wstring units = tk::StoredUnits(*value);
+    if (!units.empty() && units.back() == L'\0') units.pop_back();
+    KeyVal = tk::Narrow(units);
   } else if (value->type == REG_DWORD) {
+    const std::string_view data(value->data.data(), value->data.size());
     // Kept as the "&h" text: no caller reads a number through here.
-    KeyVal = vantisk::DwordRegistryText(trimmed);
+    KeyVal = vantisk::DwordRegistryText(vantisk::TrimRegistryText(data, static_cast<std::uint32_t>(data.size())));
   }
   return true;
 }

@@ -30,8 +30,7 @@ constexpr size_t kLetterBoxLimit = 4096;
 // A letter box whose first character no key types (or that is empty) gets its
 // default letter back, so that a hotkey always has a key.
 void EnsureTypableLetter(tk::TextBox& box, const char* defaultLetter) {
-  auto keyScan = [](char c) { return VkKeyScanA(c); };
-  if (!HotkeyKeyCode(box.Text(), keyScan)) box.SetText(defaultLetter);
+  if (!HotkeyKeyCode(box.Text(), LayoutKeyScan)) box.SetText(defaultLetter);
 }
 
 constexpr char kMachineAutostartStays[] =

@@ -34,7 +34,7 @@ class TrayIcon {
  private:
   void AddToShell();
 
-  NOTIFYICONDATAA record_{};  // in the shell's first layout, which every shell version accepts
+  NOTIFYICONDATAW record_{};  // in the shell's first layout, which every shell version accepts
   tk::IconHandle icon_;
   const UINT taskbarCreated_;
   // Wanted is kept apart from added: a shell that is not up yet refuses the

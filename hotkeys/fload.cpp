@@ -18,11 +18,15 @@ fLoadWindow& fLoad() {
 namespace {
 
 UINT KeyCodeOf(const std::string& letterBoxText) {
-  auto keyScan = [](char c) { return VkKeyScanA(c); };
-  return vantisk::HotkeyKeyCode(letterBoxText, keyScan).value_or(0);
+  return vantisk::HotkeyKeyCode(letterBoxText, LayoutKeyScan).value_or(0);
 }
 
 }  // namespace
+
+// A character beyond the first UTF-16 plane has no key of its own.
+short LayoutKeyScan(char32_t character) {
+  return character <= 0xFFFF ? VkKeyScanW(static_cast<wchar_t>(character)) : short{-1};
+}
 
 void fLoadWindow::SetHotkeys(std::vector<Hotkey> hotkeys) { hotkeys_ = std::move(hotkeys); }
 
@@ -32,18 +36,18 @@ void fLoadWindow::RunHotkey(WPARAM id) {
   if (hotkey == hotkeys_.end() || !hotkey->action) return;
   // A copy: the action may hand this window new hotkeys while it runs.
   const std::function<void()> action = hotkey->action;
-  // Runs inside the subclass procedure: a window that cannot be made is told
+  // Runs inside the subclass procedure: whatever the action throws is told
   // here, not unwound into the system's code.
   try {
     action();
-  } catch (const tk::WindowError& error) {
-    tk::ReportWindowError(error);
+  } catch (...) {
+    tk::ReportFailure(std::current_exception());
   }
 }
 
 void fLoadWindow::Form_Load() {
   mSubClass::PrevWndProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&mSubClass::WindowProc)));
+      SetWindowLongPtrW(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&mSubClass::WindowProc)));
   for (const Hotkey& hotkey : hotkeys_) {
     mHotKey::AddHotKey(hWnd(), hotkey.id, hotkey.modifiers, KeyCodeOf(hotkey.letters));
   }
@@ -52,7 +56,7 @@ void fLoadWindow::Form_Load() {
 // The previous procedure is back in place before the window is destroyed.
 void fLoadWindow::Form_Unload(bool&) {
   mHotKey::RemoveAllHotKeys(hWnd());
-  SetWindowLongPtrA(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mSubClass::PrevWndProc));
+  SetWindowLongPtrW(hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mSubClass::PrevWndProc));
 }
 
 void mSubClass::RunHotkey(WPARAM id) { fLoad().RunHotkey(id); }

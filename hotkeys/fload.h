@@ -40,3 +40,6 @@ class fLoadWindow : public tk::Form {
 };
 
 fLoadWindow& fLoad();
+
+// The keyboard layout's key for a character (vantisk::KeyScanFn).
+short LayoutKeyScan(char32_t character);

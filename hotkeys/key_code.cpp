@@ -1,5 +1,7 @@
 #include "hotkeys/key_code.h"
 
+#include "links/utf8.h"
+
 namespace vantisk {
 namespace {
 
@@ -11,10 +13,11 @@ std::optional<unsigned> HotkeyKeyCode(std::string_view letterBoxText, const KeyS
   if (letterBoxText.empty()) return std::nullopt;
   const char first = letterBoxText.front();
   if (IsOwnKeyCode(first)) return static_cast<unsigned char>(first);
-  if (!keyScan) return std::nullopt;
+  const char32_t character = DecodeUtf8At(letterBoxText, 0).codePoint;
+  if (!keyScan || character == kReplacementCharacter) return std::nullopt;
 
   // The high byte is the shift state, which a hotkey's own modifiers replace.
-  const unsigned keyCode = static_cast<unsigned>(keyScan(first)) & 0xFF;
+  const unsigned keyCode = static_cast<unsigned>(keyScan(character)) & 0xFF;
   // -1 has 0xFF in its low byte; 0 is no key at all.
   if (keyCode == 0xFF || keyCode == 0) return std::nullopt;
   return keyCode;

@@ -17,12 +17,6 @@
 using namespace vantisk;
 namespace ids = vantisk::form2_ids;
 
-// The most an address box holds. Text1 shows at most the start of a longer
-// clipboard text; that start is still longer than any target may be, so the
-// check refuses it as it would the whole text: the cut never leads to a launch.
-// The edit control lays out its whole line on every change and keeps that
-// layout (under Wine about 40 bytes a character), so a larger limit only costs.
-constexpr size_t kAddressBoxLimit = 4096;
 static_assert(kAddressBoxLimit > kMaxTargetLength);
 
 Form2Window::Form2Window()
@@ -48,7 +42,7 @@ Form2Window::Form2Window()
   Text1.onChange = [this] { Text1_Change(); };
   Text2.onKeyDown = [this](int keyCode, int shift) { Text2_KeyDown(keyCode, shift); };
   Text3.onKeyDown = [this](int keyCode, int shift) { Text3_KeyDown(keyCode, shift); };
-  List1.onClick = [this] { List1_Click(); };
+  List1.onClick = [this](POINT at) { List1_Click(at); };
   Timer1.onTimer = [this] { Timer1_Timer(); };
 }
 
@@ -95,7 +89,7 @@ void Form2Window::Timer1_Timer() {
 }
 
 void Form2Window::MirrorClipboard() {
-  if (tk::ReadClipboardText(hWnd(), clipboardText_, kAddressBoxLimit) == tk::ClipboardRead::Busy) {
+  if (tk::ReadClipboardText(hWnd(), clipboardText_, kAddressBoxLimit, &text1Cut_) == tk::ClipboardRead::Busy) {
     clipboardWatch_.GiveBack();
     return;
   }
@@ -105,6 +99,20 @@ void Form2Window::MirrorClipboard() {
   pollSettingText1_ = false;
   // Text1 holds the text now; a second copy would double the cost of a large clipboard.
   std::string().swap(clipboardText_);
+}
+
+// The clipboard as it is at the moment of a check, read whole: Text1 may show
+// only its start. No copy is kept between checks. A change the system has
+// announced but no tick has taken in yet is mirrored first. A user's edit of
+// Text1 is checked as it stands. While another program holds the clipboard
+// open, Text1 stands in for it when it shows all of it; otherwise nothing.
+std::optional<std::string> Form2Window::ClipboardTextToCheck() {
+  if (clipboardWatch_.TakeChange()) MirrorClipboard();
+  if (text1Edited_) return Text1.Text();
+  std::string whole;
+  if (tk::ReadClipboardText(hWnd(), whole) == tk::ClipboardRead::Text) return whole;
+  if (!text1Cut_) return Text1.Text();
+  return std::nullopt;
 }
 
 void Form2Window::Text1_Change() {
@@ -123,7 +131,7 @@ void Form2Window::RestorePosition() {
   RECT asRect{wanted.left, wanted.top, wanted.right, wanted.bottom};
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromRect(&asRect, MONITOR_DEFAULTTONEAREST), &monitor);
+  GetMonitorInfoW(MonitorFromRect(&asRect, MONITOR_DEFAULTTONEAREST), &monitor);
   PixelRect screen{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right, monitor.rcMonitor.bottom};
   // A position that would put the window out of sight (a monitor that is gone,
   // a value edited by hand) brings it onto the nearest monitor instead.
@@ -168,8 +176,8 @@ void Form2Window::Text2_KeyDown(int keyCode, int) {
   if (keyCode == VK_RETURN) Command2_Click();
 }
 
-void Form2Window::List1_Click() {
-  tk::PopupMenu(hWnd(), {{"Select", [this] { mnuSelect_Click(); }}, {"Delete", [this] { mnuDelete_Click(); }}});
+void Form2Window::List1_Click(POINT at) {
+  tk::PopupMenu(hWnd(), {{"Select", [this] { mnuSelect_Click(); }}, {"Delete", [this] { mnuDelete_Click(); }}}, at);
 }
 
 void Form2Window::mnuSelect_Click() {

@@ -8,14 +8,24 @@
 #include <vector>
 
 #include "monitor/form2_ids.h"
+#include "monitor/shell_exec.h"
 #include "toolkit/clipboard.h"
 #include "toolkit/controls.h"
+
+// The most an address box holds. Text1 shows at most the start of a longer
+// clipboard text; the clipboard check reads the whole text again when it runs,
+// so an address beyond the cut is still found and checked whole. An address
+// typed or pasted into Text3 that runs into the limit is refused.
+// The edit control lays out its whole line on every change and keeps that
+// layout (under Wine about 40 bytes a character), so a larger limit only costs.
+inline constexpr size_t kAddressBoxLimit = 4096;
 
 class Form2Window : public tk::Form {
  public:
   Form2Window();
 
-  void Command1_Click();  // checks the clipboard text shown in Text1
+  // Checks the clipboard's whole text, or Text1 as the user edited it.
+  void Command1_Click();
   void Command2_Click();  // adds Text2 to the checker list
   void Command3_Click();  // checks the address typed into Text3
   // Opens the clipboard's address in every checker of the list, one page each.
@@ -49,12 +59,14 @@ class Form2Window : public tk::Form {
   void Text1_Change();
   void Text2_KeyDown(int keyCode, int shift);
   void Text3_KeyDown(int keyCode, int shift);
-  void List1_Click();
+  void List1_Click(POINT at);
   void mnuSelect_Click();
   void mnuDelete_Click();
 
-  void CheckUrl(const std::string& text, const char* notValidMessage);
-  bool Launch(const std::string& target);
+  std::optional<std::string> ClipboardTextToCheck();
+  void CheckUrl(const std::string& text, const char* notValidMessage, bool boxFull = false);
+  bool Launch(const std::string& target,
+              ModShellExec::Handover handover = ModShellExec::Handover::DontWait);
   void ShowLinkNotes(const std::vector<std::string>& lines);
   std::vector<std::string> ListEntries();
   int MessageOutsideTopmostBand(const std::string& text, unsigned flags);
@@ -67,6 +79,8 @@ class Form2Window : public tk::Form {
   tk::ClipboardWatch clipboardWatch_;
   bool text1Edited_ = false;
   bool pollSettingText1_ = false;
+  // Text1 shows only the start of the clipboard's text.
+  bool text1Cut_ = false;
   std::string clipboardText_;
   // One check at a time: set while a check (and its message box) runs.
   bool checkUnderWay_ = false;

@@ -21,6 +21,9 @@ namespace {
 
 constexpr char kClipboardNotValid[] = "Not a valid URL in clipboard";
 constexpr char kManualNotValid[] = "Not a valid URL to check manually!";
+constexpr char kClipboardBusy[] =
+    "Another program is holding the clipboard open, and the address box shows only the start of its text. "
+    "Try again in a moment.";
 // Long texts are cut in messages so that the box stays readable.
 constexpr size_t kShownUrlLength = 200;
 
@@ -39,6 +42,11 @@ std::string TooLongMessage() {
          std::to_string(kMaxTargetLength) + " characters.";
 }
 
+std::string BoxFullMessage() {
+  return "The address runs to the end of the manual box, which holds at most " + std::to_string(kAddressBoxLimit) +
+         " characters, so it may have been cut. Copy the address and check the clipboard instead.";
+}
+
 std::string LaunchFailedMessage(std::string_view target) {
   return "The browser could not be started to open:\n\n" + Shortened(target, kShownUrlLength) +
          "\n\nCheck that a default web browser is set.";
@@ -55,6 +63,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 struct ExaminedLink {
   LinkFacts facts;
   LinkNotes notes;
+  std::string written;  // the address as the text wrote it
 };
 
 std::optional<ExaminedLink> Examine(std::string_view text) {
@@ -63,7 +72,7 @@ std::optional<ExaminedLink> Examine(std::string_view text) {
   std::optional<LinkFacts> facts = CanonicaliseLink(found->address);
   if (!facts) return std::nullopt;
   LinkNotes notes = DescribeLink(*found, *facts);
-  return ExaminedLink{std::move(*facts), std::move(notes)};
+  return ExaminedLink{std::move(*facts), std::move(notes), found->written};
 }
 
 // Sets a flag for the length of a scope.
@@ -80,22 +89,24 @@ class ScopedFlag {
 
 }  // namespace
 
-// The check looks at what is on the clipboard now: a change the system has
-// announced but no tick has taken in yet (a check right after a copy, or while
-// the program was busy) is taken in first. A user's edit of Text1 is checked
-// as it stands while the clipboard has not changed.
 void Form2Window::Command1_Click() {
-  if (clipboardWatch_.TakeChange()) MirrorClipboard();
-  CheckUrl(Text1.Text(), kClipboardNotValid);
+  if (checkUnderWay_) return;
+  const std::optional<std::string> text = ClipboardTextToCheck();
+  if (!text) {
+    MessageOutsideTopmostBand(kClipboardBusy, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  CheckUrl(*text, kClipboardNotValid);
 }
 
-void Form2Window::Command3_Click() { CheckUrl(Text3.Text(), kManualNotValid); }
+void Form2Window::Command3_Click() { CheckUrl(Text3.Text(), kManualNotValid, Text3.IsFull()); }
 
 void Form2Window::Text3_KeyDown(int keyCode, int) {
   if (keyCode == VK_RETURN) Command3_Click();
 }
 
-void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage) {
+// `boxFull`: the text fills its box, so an address that reaches its end may be cut.
+void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage, bool boxFull) {
   // The check hotkey still reaches the program while a check's message box is
   // open; each press would open one more box on top, until the stack overflows.
   if (checkUnderWay_) return;
@@ -103,6 +114,10 @@ void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage)
   const std::optional<ExaminedLink> link = Examine(text);
   if (!link) {
     MessageOutsideTopmostBand(notValidMessage, MB_OKCANCEL);
+    return;
+  }
+  if (boxFull && text.ends_with(link->written)) {
+    MessageOutsideTopmostBand(BoxFullMessage(), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   const std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
@@ -131,8 +146,12 @@ void Form2Window::CheckUrl(const std::string& text, const char* notValidMessage)
 void Form2Window::CheckWithAllCheckers() {
   if (checkUnderWay_) return;
   const ScopedFlag underWay(checkUnderWay_);
-  if (clipboardWatch_.TakeChange()) MirrorClipboard();
-  const std::optional<ExaminedLink> link = Examine(Text1.Text());
+  const std::optional<std::string> text = ClipboardTextToCheck();
+  if (!text) {
+    MessageOutsideTopmostBand(kClipboardBusy, MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  const std::optional<ExaminedLink> link = Examine(*text);
   if (!link) {
     MessageOutsideTopmostBand(kClipboardNotValid, MB_OKCANCEL);
     return;
@@ -148,8 +167,13 @@ void Form2Window::CheckWithAllCheckers() {
     return;
   }
   bool launched = false;
-  for (const std::string& target : plan.targets) {
-    if (!Launch(target)) return;  // no browser: the others would fail alike
+  for (size_t i = 0; i < plan.targets.size(); ++i) {
+    // Each page but the last is handed over before the next starts: the
+    // browser gets them in list order.
+    const bool more = i + 1 < plan.targets.size();
+    if (!Launch(plan.targets[i], more ? ModShellExec::Handover::WaitForBrowser : ModShellExec::Handover::DontWait)) {
+      return;  // no browser: the others would fail alike
+    }
     launched = true;
   }
   if (launched) ShowLinkNotes(link->notes.lines);
@@ -159,8 +183,8 @@ void Form2Window::CheckWithAllCheckers() {
 }
 
 // True when the shell started the browser; otherwise the user is told.
-bool Form2Window::Launch(const std::string& target) {
-  if (ModShellExec::OpenInBrowser(hWnd(), target)) return true;
+bool Form2Window::Launch(const std::string& target, ModShellExec::Handover handover) {
+  if (ModShellExec::OpenInBrowser(hWnd(), target, handover)) return true;
   MessageOutsideTopmostBand(LaunchFailedMessage(target), MB_OK | MB_ICONEXCLAMATION);
   return false;
 }

@@ -7,6 +7,7 @@
 #include "links/web_address.h"
 #include "toolkit/handles.h"
 #include "toolkit/registry.h"
+#include "toolkit/wide.h"
 
 namespace ModShellExec {
 namespace {
@@ -17,30 +18,64 @@ namespace {
 constexpr size_t kWineCommandLineLimit = 1024;
 
 bool RunsUnderWine() {
-  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-// Length of the command registered to open the target's scheme, 0 if none is.
-size_t BrowserCommandLength(const std::string& target) {
-  const std::string key = target.substr(0, target.find(':')) + "\\shell\\open\\command";
+// Length in characters of the command registered to open the target's
+// scheme, 0 if none is.
+size_t BrowserCommandLength(const std::wstring& target) {
+  const std::wstring key = target.substr(0, target.find(L':')) + L"\\shell\\open\\command";
   const tk::RegKey command = tk::OpenRegKey(HKEY_CLASSES_ROOT, key.c_str(), KEY_QUERY_VALUE);
   const std::optional<tk::RegistryValue> value = command ? tk::ReadRegistryValue(command.get(), nullptr) : std::nullopt;
-  return value ? strnlen(value->data.data(), value->data.size()) : 0;
+  if (!value) return 0;
+  const std::wstring units = tk::StoredUnits(*value);
+  return wcsnlen(units.c_str(), units.size());
 }
 
-bool ShellCanTake(const std::string& target) {
+bool ShellCanTake(const std::wstring& target) {
   return !RunsUnderWine() || target.size() + BrowserCommandLength(target) < kWineCommandLineLimit;
+}
+
+// The most a launch in a row waits for the browser to take its address.
+constexpr DWORD kHandoverLimitMs = 1000;
+
+// Until the started process waits for input (a browser that has taken the
+// address) or has ended (one that handed it to a running browser), a second at
+// most. A process without a message queue fails the idle wait at once: then
+// only its end counts.
+void AwaitHandover(HANDLE process) {
+  const ULONGLONG start = GetTickCount64();
+  if (WaitForInputIdle(process, kHandoverLimitMs) == 0) return;
+  const ULONGLONG spent = GetTickCount64() - start;
+  if (spent < kHandoverLimitMs) WaitForSingleObject(process, static_cast<DWORD>(kHandoverLimitMs - spent));
 }
 
 }  // namespace
 
-bool OpenInBrowser(HWND owner, const std::string& target) {
+bool OpenInBrowser(HWND owner, const std::string& target, Handover handover) {
   // Only a web address is ever handed to the shell, which would run a program's name.
-  if (!vantisk::IsShellSafeWebAddress(target) || !ShellCanTake(target)) return false;
+  if (!vantisk::IsShellSafeWebAddress(target)) return false;
+  const std::wstring file = tk::Widen(target);
+  if (!ShellCanTake(file)) return false;
+  SHELLEXECUTEINFOW request{};
+  request.cbSize = sizeof request;
+  // The shell reports a failure to the caller, which tells the user itself;
+  // the launch is complete when the call returns.
+  request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC |
+                  (handover == Handover::WaitForBrowser ? SEE_MASK_NOCLOSEPROCESS : 0);
+  request.hwnd = owner;
+  request.lpVerb = L"open";
+  request.lpFile = file.c_str();
   // Parameters and folder are real empty strings, not null pointers.
-  HINSTANCE result = ShellExecuteA(owner, "Open", target.c_str(), "", "", SW_SHOWNORMAL);
-  return reinterpret_cast<INT_PTR>(result) > 32;
+  request.lpParameters = L"";
+  request.lpDirectory = L"";
+  request.nShow = SW_SHOWNORMAL;
+  const bool started = ShellExecuteExW(&request) != FALSE;
+  // The shell hands out no process when a running program took the address.
+  const tk::UniqueHandle process(request.hProcess);
+  if (started && process) AwaitHandover(process.get());
+  return started;
 }
 
 }  // namespace ModShellExec

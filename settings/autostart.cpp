@@ -1,6 +1,7 @@
 #include "settings/autostart.h"
 
 #include "toolkit/handles.h"
+#include "toolkit/wide.h"
 
 namespace modSystray {
 namespace {
@@ -8,20 +9,21 @@ namespace {
 using tk::RegKey;
 
 void DeleteValue(HKEY root, const char* path, const std::string& name) {
-  if (RegKey key = tk::OpenRegKey(root, path, KEY_WRITE)) RegDeleteValueA(key.get(), name.c_str());
+  if (RegKey key = tk::OpenRegKey(root, tk::Widen(path).c_str(), KEY_WRITE)) RegDeleteValueW(key.get(), tk::Widen(name).c_str());
 }
 
 // True when the key could be opened for writing and the value was set.
 bool SetValue(HKEY root, const char* path, const std::string& name, const std::string& command) {
-  RegKey key = tk::OpenRegKey(root, path, KEY_WRITE);
+  RegKey key = tk::OpenRegKey(root, tk::Widen(path).c_str(), KEY_WRITE);
   if (!key) return false;
-  return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                        static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
+  const std::wstring text = tk::Widen(command);
+  return RegSetValueExW(key.get(), tk::Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool HasValue(HKEY root, const char* path, const std::string& name) {
-  const RegKey key = tk::OpenRegKey(root, path, KEY_QUERY_VALUE);
-  return key && RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  const RegKey key = tk::OpenRegKey(root, tk::Widen(path).c_str(), KEY_QUERY_VALUE);
+  return key && RegQueryValueExW(key.get(), tk::Widen(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 }  // namespace

@@ -9,29 +9,26 @@
 #include "product.h"
 #include "toolkit/handles.h"
 #include "toolkit/registry.h"
+#include "toolkit/wide.h"
 
 namespace vantisk {
 namespace {
 
-std::string SectionPath(std::string_view section) {
+std::wstring SectionPath(std::string_view section) {
   std::string path = "Software\\";
   path += kProductName;
   path += '\\';
   path += section;
-  return path;
+  return tk::Widen(path);
 }
 
-// Text values end at their first NUL; a value stored without one is still read whole.
-std::string TextOf(const std::vector<char>& data) {
-  return std::string(data.data(), strnlen(data.data(), data.size()));
-}
-
-std::optional<std::string> Interpret(DWORD type, const std::vector<char>& data) {
-  switch (type) {
+std::optional<std::string> Interpret(const tk::RegistryValue& value) {
+  const std::vector<char>& data = value.data;
+  switch (value.type) {
     case REG_SZ:
     case REG_EXPAND_SZ:
     case REG_MULTI_SZ:
-      return TextOf(data);
+      return tk::RegistryText(value);
     case REG_DWORD:
       if (data.size() < sizeof(std::uint32_t)) return std::nullopt;
       {
@@ -56,9 +53,9 @@ std::optional<std::string> Interpret(DWORD type, const std::vector<char>& data) 
 std::optional<std::string> ReadSetting(std::string_view section, std::string_view key) {
   tk::RegKey sectionKey = tk::OpenRegKey(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_QUERY_VALUE);
   if (!sectionKey) return std::nullopt;
-  const std::optional<tk::RegistryValue> value = tk::ReadRegistryValue(sectionKey.get(), std::string(key).c_str());
+  const std::optional<tk::RegistryValue> value = tk::ReadRegistryValue(sectionKey.get(), tk::Widen(key).c_str());
   if (!value) return std::nullopt;
-  return Interpret(value->type, value->data);
+  return Interpret(*value);
 }
 
 std::string GetSetting(std::string_view section, std::string_view key, std::string_view defaultValue) {
@@ -69,9 +66,9 @@ std::string GetSetting(std::string_view section, std::string_view key, std::stri
 void SaveSetting(std::string_view section, std::string_view key, std::string_view value) {
   tk::RegKey sectionKey = tk::CreateRegKey(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_SET_VALUE);
   if (!sectionKey) return;
-  std::string text(value);
-  RegSetValueExA(sectionKey.get(), std::string(key).c_str(), 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+  const std::wstring text = tk::Widen(value);
+  RegSetValueExW(sectionKey.get(), tk::Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace vantisk

@@ -6,17 +6,18 @@
 #include "toolkit/app_resources.h"
 #include "toolkit/form.h"
 #include "toolkit/message_box.h"
+#include "toolkit/wide.h"
 
 namespace tk {
 namespace {
 
 std::string ModuleFileName() {
-  std::string buffer(MAX_PATH, '\0');
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) {
       buffer.resize(length);
-      return buffer;
+      return Narrow(buffer);
     }
     buffer.resize(buffer.size() * 2);
   }
@@ -24,12 +25,15 @@ std::string ModuleFileName() {
 
 // The version resource begins with three WORDs and the key "VS_VERSION_INFO",
 // padded to a DWORD boundary; its VS_FIXEDFILEINFO follows.
+// RT_VERSION, spelled for the wide function.
+const wchar_t* const kVersionType = MAKEINTRESOURCEW(16);
+
 constexpr size_t kFixedInfoOffset = (3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO") + 3) & ~size_t{3};
 
 // Read from the resource itself: the version functions would cost the program
 // a DLL that is not one of the system's known DLLs.
 std::optional<VS_FIXEDFILEINFO> FixedFileInfo() {
-  const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+  const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), kVersionType);
   const HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   const auto* data = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
   VS_FIXEDFILEINFO fixed{};
@@ -40,9 +44,10 @@ std::optional<VS_FIXEDFILEINFO> FixedFileInfo() {
 }
 
 std::string TitleString() {
-  char title[256];
-  const int length = LoadStringA(GetModuleHandleA(nullptr), TK_IDS_APP_TITLE, title, sizeof title);
-  return std::string(title, length > 0 ? length : 0);
+  // With a length of 0 the function hands out the resource's own read-only text.
+  const wchar_t* title = nullptr;
+  const int length = LoadStringW(Instance(), TK_IDS_APP_TITLE, reinterpret_cast<wchar_t*>(&title), 0);
+  return length > 0 && title ? Narrow(std::wstring_view(title, static_cast<size_t>(length))) : std::string();
 }
 
 Identity ReadIdentity() {
@@ -69,36 +74,38 @@ const Identity& App() {
   return identity;
 }
 
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 namespace {
 
 HWND owner = nullptr;  // made once by Run, for the whole run
 
 HWND MakeOwnerWindow(const char* className) {
-  WNDCLASSEXA windowClass{};
+  const std::wstring wideClassName = Widen(className);
+  WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpfnWndProc = DefWindowProcW;
   windowClass.hInstance = Instance();
-  windowClass.lpszClassName = className;
-  if (!RegisterClassExA(&windowClass)) {
+  windowClass.lpszClassName = wideClassName.c_str();
+  if (!RegisterClassExW(&windowClass)) {
     throw WindowError(WithSystemReason("The window class \"" + std::string(className) + "\" could not be registered"));
   }
-  HWND window = CreateWindowExA(0, className, App().title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                Instance(), nullptr);
+  HWND window = CreateWindowExW(0, wideClassName.c_str(), Widen(App().title).c_str(), WS_POPUP, 0, 0, 0, 0,
+                                nullptr, nullptr, Instance(), nullptr);
   if (!window) throw WindowError(WithSystemReason("The hidden window that owns the others could not be created"));
   return window;
 }
 
 int RunMessageLoop() {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Only keyboard messages need the forms' key handling; timers, paints
     // and mouse messages go straight to their windows.
     const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
     if (keyboard && Form::PreTranslate(message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
+    Form::AfterDispatch(message);
   }
   return static_cast<int>(message.wParam);
 }
@@ -122,16 +129,22 @@ void ReportWindowError(const WindowError& error) {
   MsgBox(nullptr, error.what(), MB_OK | MB_ICONERROR);
 }
 
+void ReportFailure(std::exception_ptr failure) {
+  MsgBox(nullptr, DescribeFailure(failure), MB_OK | MB_ICONERROR);
+}
+
 std::string WithSystemReason(std::string failure) {
   const DWORD code = GetLastError();
   if (code == 0) return failure + ".";
-  char* reason = nullptr;
+  wchar_t* reason = nullptr;
   const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<char*>(&reason), 0, nullptr);
-  std::string_view said(reason ? reason : "", length);
-  while (!said.empty() && std::string_view("\r\n. ").find(said.back()) != std::string_view::npos) said.remove_suffix(1);
-  if (!said.empty()) failure += ": " + std::string(said);
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr);
+  std::wstring_view said(reason ? reason : L"", reason ? length : 0);
+  while (!said.empty() && std::wstring_view(L"\r\n. ").find(said.back()) != std::wstring_view::npos) {
+    said.remove_suffix(1);
+  }
+  if (!said.empty()) failure += ": " + Narrow(said);
   LocalFree(reason);
   return failure + " (error " + std::to_string(code) + ").";
 }

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
-#include <stdexcept>
+#include <exception>
 #include <string>
+
+#include "toolkit/failure.h"
 
 namespace tk {
 
@@ -26,14 +28,6 @@ const Identity& App();
 
 HINSTANCE Instance();
 
-// A window or window class that could not be made. Form::Load throws it;
-// the toolkit reports it where control comes back to it: Run at start-up, a
-// form's window procedure afterwards.
-class WindowError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // Hands control to the toolkit with `startup` as the start-up window: makes
 // the hidden window that owns every form (of class `ownerClassName`), so that
 // no form gets a taskbar button, loads `startup`, whose Form_Load starts the
@@ -48,6 +42,9 @@ HWND OwnerWindow();
 
 // Tells the user of a window that could not be made, after start-up.
 void ReportWindowError(const WindowError& error);
+// Tells the user of anything a handler threw (DescribeFailure); for a catch (...)
+// where the system called in.
+void ReportFailure(std::exception_ptr failure);
 
 // `failure` ("The window ... could not be created") with the reason the system
 // gave for its last error: ": Invalid window handle (error 1400)."

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <utility>
 
+#include "toolkit/wide.h"
+
 namespace tk {
 namespace {
 
@@ -32,17 +34,6 @@ class LockedGlobal {
   void* data_;
 };
 
-// Converts at most `length` UTF-16 units into `text`, replacing what it held.
-void ToCodePage(const wchar_t* wide, size_t length, std::string& text) {
-  text.clear();
-  if (length == 0) return;
-  int wideLength = static_cast<int>(length > 0x7FFFFFFF ? 0x7FFFFFFF : length);
-  int bytes = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return;
-  text.resize(static_cast<size_t>(bytes));
-  WideCharToMultiByte(CP_ACP, 0, wide, wideLength, text.data(), bytes, nullptr, nullptr);
-}
-
 // The length to convert: at most `maxUnits`, one less where the cut would
 // leave the first half of a surrogate pair behind.
 size_t CutLength(const wchar_t* wide, size_t length, size_t maxUnits) {
@@ -53,17 +44,22 @@ size_t CutLength(const wchar_t* wide, size_t length, size_t maxUnits) {
 
 }  // namespace
 
-ClipboardRead ReadClipboardText(HWND owner, std::string& text, size_t maxUnits) {
+ClipboardRead ReadClipboardText(HWND owner, std::string& text, size_t maxUnits, bool* cut) {
   OpenedClipboard clipboard(owner);
   if (!clipboard.IsOpen()) return ClipboardRead::Busy;
   LockedGlobal data(GetClipboardData(CF_UNICODETEXT));
   if (!data.data()) {
     text.clear();
+    if (cut) *cut = false;
     return ClipboardRead::Text;
   }
   // The data need not be terminated: never read past its block.
   const auto* wide = static_cast<const wchar_t*>(data.data());
-  ToCodePage(wide, CutLength(wide, wcsnlen(wide, data.size() / sizeof(wchar_t)), maxUnits), text);
+  const size_t length = wcsnlen(wide, data.size() / sizeof(wchar_t));
+  // The old text goes before the new one is made: never two large copies at once.
+  std::string().swap(text);
+  text = Narrow(std::wstring_view(wide, CutLength(wide, length, maxUnits)));
+  if (cut) *cut = length > maxUnits;
   return ClipboardRead::Text;
 }
 

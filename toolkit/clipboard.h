@@ -1,4 +1,4 @@
-// The clipboard as text in the program's code page.
+// The clipboard as text, in UTF-8 like all the program's text.
 #pragma once
 
 #include <windows.h>
@@ -14,11 +14,12 @@ enum class ClipboardRead {
   Busy,    // another program holds the clipboard open; `text` is untouched
 };
 
-// Reads the clipboard's text. Text is read in Unicode and converted to the
-// program's code page, so nothing the code page can hold is lost on the way.
-// Only the first `maxUnits` UTF-16 units are converted (a surrogate pair is
-// never split), so a huge clipboard costs one copy, not several.
-ClipboardRead ReadClipboardText(HWND owner, std::string& text, size_t maxUnits = SIZE_MAX);
+// Reads the clipboard's text. Text is read in Unicode and converted to UTF-8,
+// so every character arrives as it was copied. Only the first `maxUnits` UTF-16
+// units are converted (a surrogate pair is never split), so a huge clipboard
+// costs one copy, not several; the rest of a longer text is not read, and
+// `cut` (when given) tells whether there was such a rest.
+ClipboardRead ReadClipboardText(HWND owner, std::string& text, size_t maxUnits = SIZE_MAX, bool* cut = nullptr);
 
 // Tells whether the clipboard may have changed since the last look. A window
 // that listens is told of every change by the system, so looking costs no call

@@ -2,6 +2,7 @@
 
 #include "toolkit/app.h"
 #include "toolkit/twips.h"
+#include "toolkit/wide.h"
 
 namespace tk {
 
@@ -16,7 +17,7 @@ HWND Control::hWnd() {
 
 std::string Control::Text() { return WindowText(hWnd()); }
 
-void Control::SetText(const std::string& text) { SetWindowTextA(hWnd(), text.c_str()); }
+void Control::SetText(const std::string& text) { SetWindowTextW(hWnd(), Widen(text).c_str()); }
 
 HFONT Control::Font() const { return owner_.Font(design_.font); }
 
@@ -28,11 +29,11 @@ RECT Control::PixelRect() const {
 
 void Control::Create(HWND parent) {
   RECT rect = PixelRect();
-  window_ = CreateWindowExA(ExStyle(), WindowClass(), design_.text.c_str(),
+  window_ = CreateWindowExW(ExStyle(), WindowClass(), Widen(design_.text).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | Style(), rect.left, rect.top,
                             rect.right - rect.left, rect.bottom - rect.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(design_.id)), Instance(), nullptr);
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   OnCreated();
 }
 
@@ -45,20 +46,24 @@ RECT Label::PixelRect() const {
   WindowDC screen(nullptr);
   SelectedObject font(screen.get(), Font());
   SIZE extent{};
-  GetTextExtentPoint32A(screen.get(), design_.text.c_str(), static_cast<int>(design_.text.size()), &extent);
+  const std::wstring text = Widen(design_.text);
+  GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
   rect.right = rect.left + extent.cx;
   rect.bottom = rect.top + extent.cy;
   return rect;
 }
 
-void TextBox::OnCreated() { SendMessageA(window_, EM_SETLIMITTEXT, maxLength_, 0); }
+void TextBox::OnCreated() { SendMessageW(window_, EM_SETLIMITTEXT, maxLength_, 0); }
+
+bool TextBox::IsFull() { return static_cast<std::size_t>(GetWindowTextLengthW(hWnd())) >= maxLength_; }
 
 void TextBox::OnCommand(WORD code) {
   if (code == EN_CHANGE && onChange) onChange();
 }
 
-void TextBox::OnKeyDown(int keyCode, int shift) {
+bool TextBox::OnKeyDown(int keyCode, int shift) {
   if (onKeyDown) onKeyDown(keyCode, shift);
+  return false;
 }
 
 DWORD Button::Style() const { return WS_TABSTOP | (IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON); }
@@ -71,12 +76,12 @@ void Button::OnCommand(WORD code) {
   if (code == BN_CLICKED) Click();
 }
 
-int CheckBox::Value() { return SendMessageA(hWnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; }
+int CheckBox::Value() { return SendMessageW(hWnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; }
 
 void CheckBox::SetValue(int value) {
   int wanted = value == 1 ? 1 : 0;
   if (Value() == wanted) return;
-  SendMessageA(hWnd(), BM_SETCHECK, wanted ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(hWnd(), BM_SETCHECK, wanted ? BST_CHECKED : BST_UNCHECKED, 0);
   if (onClick) onClick();
 }
 
@@ -85,32 +90,63 @@ void CheckBox::OnCommand(WORD code) {
 }
 
 void ListBox::AddItem(std::string_view text) {
-  SendMessageA(hWnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(text).c_str()));
+  SendMessageW(hWnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
-void ListBox::RemoveItem(int index) { SendMessageA(hWnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+void ListBox::RemoveItem(int index) { SendMessageW(hWnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
-int ListBox::ListCount() { return static_cast<int>(SendMessageA(hWnd(), LB_GETCOUNT, 0, 0)); }
+int ListBox::ListCount() { return static_cast<int>(SendMessageW(hWnd(), LB_GETCOUNT, 0, 0)); }
 
-bool ListBox::Selected(int index) { return SendMessageA(hWnd(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; }
+bool ListBox::Selected(int index) { return SendMessageW(hWnd(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; }
 
 std::string ListBox::List(int index) {
-  LRESULT length = SendMessageA(hWnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  LRESULT length = SendMessageW(hWnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  LRESULT got = SendMessageA(window_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT got = SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-  return text;
+  return Narrow(text);
 }
 
-void ListBox::OnCommand(WORD code) {
-  if (code == LBN_SELCHANGE && onClick) onClick();
+std::optional<POINT> ListBox::SelectedEntryCorner() {
+  const LRESULT selected = SendMessageW(hWnd(), LB_GETCURSEL, 0, 0);
+  RECT entry{};
+  if (selected == LB_ERR ||
+      SendMessageW(window_, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&entry)) == LB_ERR) {
+    return std::nullopt;
+  }
+  POINT corner{entry.left, entry.bottom};
+  ClientToScreen(window_, &corner);
+  return corner;
+}
+
+bool ListBox::OnKeyDown(int keyCode, int shift) {
+  if ((keyCode != VK_RETURN && keyCode != VK_SPACE) || shift != 0) return false;
+  if (const std::optional<POINT> corner = SelectedEntryCorner(); corner && onClick) onClick(*corner);
+  return true;
+}
+
+// Only a click on an entry counts, not one on the empty space below the last.
+void ListBox::OnClicked(POINT point) {
+  const LRESULT hit = SendMessageW(hWnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+  if (HIWORD(hit) != 0 || !Selected(LOWORD(hit)) || !onClick) return;
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  onClick(pointer);
+}
+
+void ListBox::OnContextMenu(POINT screen) {
+  if (screen.x != -1 || screen.y != -1) {
+    if (onClick && SendMessageW(hWnd(), LB_GETCURSEL, 0, 0) != LB_ERR) onClick(screen);
+    return;
+  }
+  if (const std::optional<POINT> corner = SelectedEntryCorner(); corner && onClick) onClick(*corner);
 }
 
 void Picture::OnCreated() {
   int size = MulDiv(32, owner_.Dpi(), 96);
-  icon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(iconId_), IMAGE_ICON, size, size, 0)));
-  SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+  icon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(iconId_), IMAGE_ICON, size, size, 0)));
+  SendMessageW(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
 }
 
 Line::Line(Form& owner, POINT fromTwips, POINT toTwips, COLORREF colour, int widthPixels)

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,13 +42,18 @@ class Control {
 
  protected:
   friend class Form;
-  virtual const char* WindowClass() const = 0;
+  virtual const wchar_t* WindowClass() const = 0;
   virtual DWORD Style() const = 0;
   virtual DWORD ExStyle() const { return 0; }
   virtual bool DrawsOnly() const { return false; }  // labels and pictures: below the focusable controls
   virtual void OnCreated() {}
   virtual void OnCommand(WORD code) { (void)code; }
-  virtual void OnKeyDown(int keyCode, int shift) { (void)keyCode; (void)shift; }
+  // True when the key is used up: no dialog key handling follows.
+  virtual bool OnKeyDown(int keyCode, int shift) { (void)keyCode; (void)shift; return false; }
+  // A left click released over the control (client coordinates).
+  virtual void OnClicked(POINT point) { (void)point; }
+  // The context-menu key, Shift+F10 or a right click; `screen` is (-1, -1) from the keyboard.
+  virtual void OnContextMenu(POINT screen) { (void)screen; }
   virtual RECT PixelRect() const;
   void Create(HWND parent);
   void Forget() { window_ = nullptr; }
@@ -65,7 +71,7 @@ class Label : public Control {
       : Control(owner, std::move(design)), autoSize_(autoSize) {}
 
  protected:
-  const char* WindowClass() const override { return "STATIC"; }
+  const wchar_t* WindowClass() const override { return L"STATIC"; }
   DWORD Style() const override;
   bool DrawsOnly() const override { return true; }
   RECT PixelRect() const override;
@@ -82,14 +88,16 @@ class TextBox : public Control {
       : Control(owner, std::move(design)), maxLength_(maxLength) {}
   std::function<void()> onChange;
   std::function<void(int keyCode, int shift)> onKeyDown;
+  // True when the text has reached the limit: typing or pasting may have been cut.
+  bool IsFull();
 
  protected:
-  const char* WindowClass() const override { return "EDIT"; }
+  const wchar_t* WindowClass() const override { return L"EDIT"; }
   DWORD Style() const override { return WS_TABSTOP | ES_AUTOHSCROLL; }
   DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
   void OnCreated() override;
   void OnCommand(WORD code) override;
-  void OnKeyDown(int keyCode, int shift) override;
+  bool OnKeyDown(int keyCode, int shift) override;
 
  private:
   std::size_t maxLength_;
@@ -106,7 +114,7 @@ class Button : public Control {
   bool IsCancel() const { return role_ == Role::Cancel || role_ == Role::DefaultAndCancel; }
 
  protected:
-  const char* WindowClass() const override { return "BUTTON"; }
+  const wchar_t* WindowClass() const override { return L"BUTTON"; }
   DWORD Style() const override;
   void OnCommand(WORD code) override;
 
@@ -122,7 +130,7 @@ class CheckBox : public Control {
   void SetValue(int value);
 
  protected:
-  const char* WindowClass() const override { return "BUTTON"; }
+  const wchar_t* WindowClass() const override { return L"BUTTON"; }
   DWORD Style() const override { return WS_TABSTOP | BS_AUTOCHECKBOX; }
   void OnCommand(WORD code) override;
 };
@@ -130,8 +138,11 @@ class CheckBox : public Control {
 class ListBox : public Control {
  public:
   using Control::Control;
-  // Raised when the selection changes by mouse or keyboard.
-  std::function<void()> onClick;
+  // Raised for the selected entry when it is clicked, on Enter or Space and on
+  // the context-menu key (or Shift+F10), not when the arrow keys move the
+  // selection. `at` is where a menu for it belongs (screen pixels): the mouse
+  // pointer after a click, the entry itself after a key.
+  std::function<void(POINT at)> onClick;
   void AddItem(std::string_view text);
   void RemoveItem(int index);
   int ListCount();
@@ -139,10 +150,16 @@ class ListBox : public Control {
   std::string List(int index);
 
  protected:
-  const char* WindowClass() const override { return "LISTBOX"; }
+  const wchar_t* WindowClass() const override { return L"LISTBOX"; }
   DWORD Style() const override { return WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT; }
   DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
-  void OnCommand(WORD code) override;
+  bool OnKeyDown(int keyCode, int shift) override;
+  void OnClicked(POINT point) override;
+  void OnContextMenu(POINT screen) override;
+
+ private:
+  // The selected entry's bottom-left corner on the screen; nothing without a selection.
+  std::optional<POINT> SelectedEntryCorner();
 };
 
 // An icon in a sunken frame.
@@ -151,7 +168,7 @@ class Picture : public Control {
   Picture(Form& owner, ControlDesign design, WORD iconId) : Control(owner, std::move(design)), iconId_(iconId) {}
 
  protected:
-  const char* WindowClass() const override { return "STATIC"; }
+  const wchar_t* WindowClass() const override { return L"STATIC"; }
   DWORD Style() const override { return SS_ICON | SS_CENTERIMAGE; }
   DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
   bool DrawsOnly() const override { return true; }

@@ -12,7 +12,7 @@ using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 template <typename Fn>
 Fn User32Entry(const char* name) {
-  return EntryPoint<Fn>(GetModuleHandleA("user32.dll"), name);
+  return EntryPoint<Fn>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 int SystemDpi() {

@@ -1,11 +1,14 @@
 #include "toolkit/form.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "toolkit/app.h"
 #include "toolkit/controls.h"
 #include "toolkit/dpi.h"
 #include "toolkit/twips.h"
+#include "toolkit/wide.h"
 
 namespace tk {
 namespace {
@@ -40,21 +43,22 @@ Form::~Form() {
 
 Form* Form::FromHandle(HWND window) {
   // Another class's extra bytes hold something else entirely.
-  if (!window || GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&StaticProc)) return nullptr;
-  return reinterpret_cast<Form*>(GetWindowLongPtrA(window, kFormSlot));
+  if (!window || GetClassLongPtrW(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&StaticProc)) return nullptr;
+  return reinterpret_cast<Form*>(GetWindowLongPtrW(window, kFormSlot));
 }
 
 void Form::RegisterWindowClass() const {
-  WNDCLASSEXA windowClass{};
+  const std::wstring className = Widen(design_.className);
+  WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExA(Instance(), design_.className, &windowClass)) return;  // loaded before
+  if (GetClassInfoExW(Instance(), className.c_str(), &windowClass)) return;  // loaded before
   windowClass.lpfnWndProc = StaticProc;
   windowClass.cbWndExtra = sizeof(Form*);
   windowClass.hInstance = Instance();
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = design_.className;
-  if (!RegisterClassExA(&windowClass)) {
+  windowClass.lpszClassName = className.c_str();
+  if (!RegisterClassExW(&windowClass)) {
     throw WindowError(
         WithSystemReason("The window class \"" + std::string(design_.className) + "\" could not be registered"));
   }
@@ -63,7 +67,7 @@ void Form::RegisterWindowClass() const {
 void Form::Load() {
   if (window_) return;
   RegisterWindowClass();
-  CreateWindowExA(FrameExStyle(design_.fixedDialog), design_.className, design_.caption.c_str(),
+  CreateWindowExW(FrameExStyle(design_.fixedDialog), Widen(design_.className).c_str(), Widen(design_.caption).c_str(),
                   FrameStyle(design_.fixedDialog), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, OwnerWindow(), nullptr, Instance(), this);
   if (!window_) {
@@ -71,13 +75,13 @@ void Form::Load() {
   }
   dpi_ = DpiForWindow(window_);
   if (design_.iconId) {
-    icon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(design_.iconId), IMAGE_ICON,
+    icon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(design_.iconId), IMAGE_ICON,
+    smallIcon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   }
   PlaceWindow(nullptr);
   CreateControls();
@@ -107,12 +111,12 @@ HWND Form::hWnd() {
 }
 
 std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
 }
 
-void Form::SetCaption(std::string_view caption) { SetWindowTextA(hWnd(), std::string(caption).c_str()); }
+void Form::SetCaption(std::string_view caption) { SetWindowTextW(hWnd(), Widen(caption).c_str()); }
 
 int Form::Left() {
   RECT rect{};
@@ -158,9 +162,9 @@ void Form::PlaceWindow(const RECT* suggested) {
 HFONT Form::Font(const FontDesign& design) {
   auto& font = fonts_[design];
   if (!font) {
-    font.reset(CreateFontA(-MulDiv(design.hundredthsOfPoint, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+    font.reset(CreateFontW(-MulDiv(design.hundredthsOfPoint, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, design.face));
+                           DEFAULT_PITCH | FF_DONTCARE, Widen(design.face).c_str()));
   }
   return font.get();
 }
@@ -183,7 +187,7 @@ void Form::LayOut() {
   for (Control* control : controls_) {
     RECT rect = control->PixelRect();
     MoveWindow(control->window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    SendMessageA(control->window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->design_.font)), TRUE);
+    SendMessageW(control->window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font(control->design_.font)), TRUE);
   }
 }
 
@@ -224,14 +228,23 @@ void Form::OnCommand(WORD id, WORD code, HWND from) {
   }
 }
 
+Control* Form::ControlByWindow(HWND window) const {
+  auto found = std::find_if(controls_.begin(), controls_.end(), [window](Control* c) { return c->window_ == window; });
+  return found == controls_.end() ? nullptr : *found;
+}
+
+// True when the control used the key up.
 bool Form::HandleKeyDown(const MSG& message) {
-  for (Control* control : controls_) {
-    if (control->window_ == message.hwnd) {
-      control->OnKeyDown(static_cast<int>(message.wParam), ShiftState());
-      return true;
-    }
+  Control* control = ControlByWindow(message.hwnd);
+  return control && control->OnKeyDown(static_cast<int>(message.wParam), ShiftState());
+}
+
+void Form::AfterDispatch(const MSG& message) {
+  if (message.message != WM_LBUTTONUP || !message.hwnd) return;
+  Form* form = FromHandle(GetAncestor(message.hwnd, GA_ROOT));
+  if (Control* control = form ? form->ControlByWindow(message.hwnd) : nullptr) {
+    control->OnClicked(POINT{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)});
   }
-  return false;
 }
 
 bool Form::PreTranslate(MSG& message) {
@@ -241,10 +254,11 @@ bool Form::PreTranslate(MSG& message) {
   if (!form) return false;
   // A key pressed with Alt held arrives as WM_SYSKEYDOWN: Alt+Enter is Enter
   // with a shift state, like Shift+Enter and Ctrl+Enter.
-  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) form->HandleKeyDown(message);
+  const bool usedUp =
+      (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && form->HandleKeyDown(message);
   // A key event may have unloaded the form.
-  if (!IsWindow(root) || !IsWindow(message.hwnd)) return true;
-  return IsDialogMessageA(root, &message) != FALSE;
+  if (usedUp || !IsWindow(root) || !IsWindow(message.hwnd)) return true;
+  return IsDialogMessageW(root, &message) != FALSE;
 }
 
 std::optional<LRESULT> Form::OnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
@@ -262,6 +276,12 @@ LRESULT Form::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case DM_GETDEFID:
       return DefaultButtonId();
+    case WM_CONTEXTMENU:
+      if (Control* control = ControlByWindow(reinterpret_cast<HWND>(wParam))) {
+        control->OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
+      break;
     case WM_TIMER:
       for (Timer* timer : timers_) {
         if (timer->id_ == wParam && timer->onTimer) timer->onTimer();
@@ -295,30 +315,30 @@ LRESULT Form::Proc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefWindowProcA(window_, message, wParam, lParam);
+  return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     form->window_ = window;
-    SetWindowLongPtrA(window, kFormSlot, reinterpret_cast<LONG_PTR>(form));
+    SetWindowLongPtrW(window, kFormSlot, reinterpret_cast<LONG_PTR>(form));
   }
   // Only form windows come here, the hotkey window through its subclass.
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, kFormSlot));
-  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, kFormSlot));
+  if (!form) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, kFormSlot, 0);
+    SetWindowLongPtrW(window, kFormSlot, 0);
     form->window_ = nullptr;
     form->lastFocus_ = nullptr;
     for (Control* control : form->controls_) control->Forget();
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
-  // A window that cannot be made must not unwind into the system's code.
+  // Nothing a handler throws may unwind into the system's code.
   try {
     return form->Proc(message, wParam, lParam);
-  } catch (const WindowError& error) {
-    ReportWindowError(error);
+  } catch (...) {
+    ReportFailure(std::current_exception());
     return 0;
   }
 }

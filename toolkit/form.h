@@ -73,6 +73,8 @@ class Form {
   // before dispatch: key-down events of controls (Alt held too), then dialog
   // keys (tab, access keys, Enter, Esc). True when the message was used up.
   static bool PreTranslate(MSG& message);
+  // After dispatch: a left click released over a control is that control's click.
+  static void AfterDispatch(const MSG& message);
   static Form* FromHandle(HWND window);
 
  protected:
@@ -98,6 +100,7 @@ class Form {
   Control* ControlById(int id) const;
   LRESULT DefaultButtonId() const;
   bool HandleKeyDown(const MSG& message);
+  Control* ControlByWindow(HWND window) const;
   void RestoreFocus();
 
   FormDesign design_;

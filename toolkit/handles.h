@@ -1,4 +1,5 @@
-// Owners for Win32 handles, for the program and its Windows-side tests alike.
+// Owners for the Win32 handles the program uses (the Windows-side tests add
+// their own in tests/wine/harness/handles.h).
 // Each handle has exactly one owner and is released once, on every path.
 #pragma once
 
@@ -31,28 +32,23 @@ inline UniqueHandle OwnHandle(HANDLE handle) { return UniqueHandle(handle == INV
 using RegKey = Unique<HKEY, &RegCloseKey>;
 
 // Opens an existing key; empty when it cannot be opened.
-inline RegKey OpenRegKey(HKEY root, const char* path, REGSAM access) {
+inline RegKey OpenRegKey(HKEY root, const wchar_t* path, REGSAM access) {
   HKEY key = nullptr;
-  return RegKey(RegOpenKeyExA(root, path, 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+  return RegKey(RegOpenKeyExW(root, path, 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
 }
 
 // Opens the key, creating it and its parents where they are missing.
-inline RegKey CreateRegKey(HKEY root, const char* path, REGSAM access) {
+inline RegKey CreateRegKey(HKEY root, const wchar_t* path, REGSAM access) {
   HKEY key = nullptr;
-  const LONG status = RegCreateKeyExA(root, path, 0, nullptr, 0, access, nullptr, &key, nullptr);
+  const LONG status = RegCreateKeyExW(root, path, 0, nullptr, 0, access, nullptr, &key, nullptr);
   return RegKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
-// Only for windows created by the thread that destroys them.
-using UniqueWindow = Unique<HWND, &DestroyWindow>;
 // A font, pen, brush or bitmap that the program created.
 template <typename Handle = HGDIOBJ>
 using GdiObject = Unique<Handle, &DeleteObject>;
 using MenuHandle = Unique<HMENU, &DestroyMenu>;
 using IconHandle = Unique<HICON, &DestroyIcon>;
-using UniqueHook = Unique<HHOOK, &UnhookWindowsHookEx>;
-using UniqueGlobal = Unique<HGLOBAL, &GlobalFree>;
-using UniqueView = std::unique_ptr<void, Releaser<&UnmapViewOfFile>>;
 
 // A device context obtained with GetDC, released with ReleaseDC.
 class WindowDC {

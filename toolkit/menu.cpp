@@ -1,26 +1,31 @@
 #include "toolkit/menu.h"
 
 #include "toolkit/handles.h"
+#include "toolkit/wide.h"
 
 namespace tk {
 
-void PopupMenu(HWND owner, const std::vector<MenuItem>& items) {
+void PopupMenu(HWND owner, const std::vector<MenuItem>& items, std::optional<POINT> at) {
   MenuHandle menu(CreatePopupMenu());
   if (!menu) return;
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i].caption == "-") {
-      AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuA(menu.get(), MF_STRING, i + 1, items[i].caption.c_str());
+      AppendMenuW(menu.get(), MF_STRING, i + 1, Widen(items[i].caption).c_str());
     }
   }
-  POINT pointer{};
-  GetCursorPos(&pointer);
+  POINT point{};
+  if (at) {
+    point = *at;
+  } else {
+    GetCursorPos(&point);
+  }
   auto chosen = static_cast<size_t>(TrackPopupMenu(
-      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, pointer.x,
-      pointer.y, 0, owner, nullptr));
+      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0,
+      owner, nullptr));
   // Lets the menu close properly when it was opened from the notification area.
-  PostMessageA(owner, WM_NULL, 0, 0);
+  PostMessageW(owner, WM_NULL, 0, 0);
   if (chosen >= 1 && chosen <= items.size() && items[chosen - 1].onClick) items[chosen - 1].onClick();
 }
 

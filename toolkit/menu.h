@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,9 @@ struct MenuItem {
   std::function<void()> onClick;
 };
 
-// Shows the items at the mouse pointer, left-aligned and chosen with the left
-// button, and runs the chosen item's handler once the menu has closed.
-void PopupMenu(HWND owner, const std::vector<MenuItem>& items);
+// Shows the items at `at` (screen pixels; the mouse pointer when empty),
+// left-aligned and chosen with the left button, and runs the chosen item's
+// handler once the menu has closed.
+void PopupMenu(HWND owner, const std::vector<MenuItem>& items, std::optional<POINT> at = std::nullopt);
 
 }  // namespace tk

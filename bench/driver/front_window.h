@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "toolkit/handles.h"
+#include "tests/wine/harness/handles.h"
 
 namespace bench {
 
@@ -16,7 +16,7 @@ class FrontWindow {
   bool BringToFront();
 
  private:
-  tk::UniqueWindow window_;
+  vt::UniqueWindow window_;
 };
 
 }  // namespace bench

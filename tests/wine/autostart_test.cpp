@@ -2,6 +2,8 @@
 // box of the real program and through the routines on their own.
 #include "vantisk_fixture.h"
 
+#include "harness/text.h"
+
 #include "settings/autostart.h"
 #include "toolkit/handles.h"
 
@@ -76,8 +78,8 @@ class AutostartRoutines : public ::testing::Test {
 
   void SetUp() override {
     RegDeleteTree(HKEY_CURRENT_USER, kTestRoot);
-    machine = tk::CreateRegKey(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\machine").c_str(), KEY_ALL_ACCESS);
-    user = tk::CreateRegKey(HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\user").c_str(), KEY_ALL_ACCESS);
+    machine = tk::CreateRegKey(HKEY_CURRENT_USER, Widen(std::string(kTestRoot) + "\\machine").c_str(), KEY_ALL_ACCESS);
+    user = tk::CreateRegKey(HKEY_CURRENT_USER, Widen(std::string(kTestRoot) + "\\user").c_str(), KEY_ALL_ACCESS);
     ASSERT_TRUE(machine && user);
     ASSERT_TRUE(RegSetText(machine.get(), kRunKey, "Other", "other.exe"));
     ASSERT_TRUE(RegSetText(user.get(), kRunKey, "Other", "other.exe"));
@@ -95,7 +97,7 @@ TEST_F(AutostartRoutines, SwitchingOnTwiceLeavesOneValue) {
   modSystray::EnableAutostart("\"C:\\A\\Vantisk.exe\"", "Vantisk", Roots());
   modSystray::EnableAutostart("\"C:\\B\\Vantisk.exe\"", "Vantisk", Roots());
   // Read back in the code page it was written in: the size counts the NUL.
-  tk::RegKey run = tk::OpenRegKey(machine.get(), kRunKey, KEY_READ);
+  tk::RegKey run = tk::OpenRegKey(machine.get(), Widen(kRunKey).c_str(), KEY_READ);
   char data[64] = {};
   DWORD type = 0, size = sizeof data;
   ASSERT_EQ(RegQueryValueExA(run.get(), "Vantisk", nullptr, &type, reinterpret_cast<BYTE*>(data), &size), ERROR_SUCCESS);
@@ -127,7 +129,7 @@ TEST_F(AutostartRoutines, SwitchingOffParksTheValueOnlyWhereTheParkingKeyExists)
 // value, and switching off removes it from there too.
 TEST_F(AutostartRoutines, TheUserRunKeyStandsInWhenTheMachineKeyCannotBeOpened) {
   tk::RegKey locked = tk::CreateRegKey(
-      HKEY_CURRENT_USER, (std::string(kTestRoot) + "\\no run key").c_str(), KEY_ALL_ACCESS);
+      HKEY_CURRENT_USER, Widen(std::string(kTestRoot) + "\\no run key").c_str(), KEY_ALL_ACCESS);
   modSystray::AutostartRoots roots{locked.get(), user.get()};
   modSystray::EnableAutostart("\"C:\\P\\Vantisk.exe\"", "Vantisk", roots);
   EXPECT_EQ(RegGetText(user.get(), kRunKey, "Vantisk"), "\"C:\\P\\Vantisk.exe\"");

@@ -3,6 +3,7 @@
 #include "vantisk_fixture.h"
 
 #include "checkers/starter_checkers.h"
+#include "harness/handles.h"
 
 namespace vt {
 namespace {
@@ -31,7 +32,7 @@ class Checkers : public VantiskTest {
                                              "https://b.example/?q=https://sub.example.com/p%3Fq%3D1&x=1"};
 
  private:
-  tk::UniqueWindow other_{CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400, 400, 200, 100,
+  vt::UniqueWindow other_{CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400, 400, 200, 100,
                                           nullptr, nullptr, nullptr, nullptr)};
 };
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "harness/clipboard.h"
-#include "toolkit/handles.h"
+#include "harness/handles.h"
 #include "harness/wait.h"
 #include "toolkit/clipboard.h"
 
@@ -42,7 +42,7 @@ class ListeningWindow {
     return DefWindowProcA(window, message, wParam, lParam);
   }
 
-  tk::UniqueWindow window_;
+  vt::UniqueWindow window_;
 };
 
 // Lets the system deliver the updates of changes made so far.

@@ -14,6 +14,7 @@
 #include <future>
 #include <memory>
 #include <thread>
+#include "harness/handles.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::string PeerExePath() { return vt::WindowsPathFromUnix(HARNESS_PEER_EXE_UNIX
 // `setup` runs on it and creates its windows; they are destroyed on it too.
 class UiThread {
  public:
-  using Setup = std::function<std::vector<tk::UniqueWindow>()>;
+  using Setup = std::function<std::vector<vt::UniqueWindow>()>;
 
   explicit UiThread(Setup setup) {
     std::promise<DWORD> started;
@@ -32,7 +33,7 @@ class UiThread {
       MSG message;
       // Make the queue now, so a WM_QUIT posted to the thread is never lost.
       PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
-      std::vector<tk::UniqueWindow> windows = setup();
+      std::vector<vt::UniqueWindow> windows = setup();
       started.set_value(GetCurrentThreadId());
       while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -136,9 +137,9 @@ void RegisterFormClass() {
   RegisterClassW(&formClass);
 }
 
-tk::UniqueWindow MakeForm(const wchar_t* title) {
+vt::UniqueWindow MakeForm(const wchar_t* title) {
   RegisterFormClass();
-  tk::UniqueWindow form(CreateWindowExW(WS_EX_TOPMOST, kFormClass, title, WS_POPUP | WS_VISIBLE,
+  vt::UniqueWindow form(CreateWindowExW(WS_EX_TOPMOST, kFormClass, title, WS_POPUP | WS_VISIBLE,
                                         100, 100, 150, 100, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr));
   CreateWindowExW(0, L"BUTTON", L"Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 60, 24,
@@ -151,7 +152,7 @@ tk::UniqueWindow MakeForm(const wchar_t* title) {
 HWND OurForm() { return vt::WaitForTopWindow("VtSmokeForm", GetCurrentProcessId(), 5000); }
 
 int ShowTestMenu() {
-  const tk::UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+  const vt::UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
                                                nullptr, nullptr, nullptr));
   const tk::MenuHandle menu(CreatePopupMenu());
   AppendMenuW(menu.get(), MF_STRING, 100, L"&Open\tCtrl+O");
@@ -249,7 +250,7 @@ TEST(Browser, WithoutRegisteredBrowserNothingIsLaunched) {
 
 TEST(Windows, FindsFormAndControlsByClassAndProcess) {
   const UiThread ui([] {
-    std::vector<tk::UniqueWindow> windows;
+    std::vector<vt::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Form \u00E4"));
     return windows;
   });
@@ -268,7 +269,7 @@ TEST(Windows, FindsFormAndControlsByClassAndProcess) {
 
 TEST(Windows, SetTextAndClickReachTheControls) {
   const UiThread ui([] {
-    std::vector<tk::UniqueWindow> windows;
+    std::vector<vt::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Form"));
     return windows;
   });
@@ -285,7 +286,7 @@ TEST(Windows, SetTextAndClickReachTheControls) {
 
 TEST(Windows, HungWindowFailsFastInsteadOfHangingTheTest) {
   const UiThread ui([] {
-    std::vector<tk::UniqueWindow> windows;
+    std::vector<vt::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Hung"));
     return windows;
   });
@@ -304,7 +305,7 @@ TEST(Windows, HungWindowFailsFastInsteadOfHangingTheTest) {
 
 TEST(Input, ChordTriggersGlobalHotkeyAndReleasesModifiers) {
   const UiThread ui([] {
-    std::vector<tk::UniqueWindow> windows;
+    std::vector<vt::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Hotkey owner"));
     RegisterHotKey(windows.back().get(), 7, MOD_CONTROL | MOD_ALT, 'S');
     return windows;
@@ -320,7 +321,7 @@ TEST(Input, ChordTriggersGlobalHotkeyAndReleasesModifiers) {
 
 TEST(Input, KeysGoToTheFocusOfTheWindowBroughtToFront) {
   const UiThread ui([] {
-    std::vector<tk::UniqueWindow> windows;
+    std::vector<vt::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Typing target"));
     SetFocus(GetDlgItem(windows.back().get(), 2));
     return windows;
@@ -339,7 +340,7 @@ TEST(Input, BringsAnotherProcessWindowToFront) {
   const HWND window = vt::WaitForTopWindow("VantiskHarnessPeer", peer.Pid(), 10000);
   ASSERT_NE(window, nullptr);
   const UiThread ui([] {
-    std::vector<tk::UniqueWindow> windows;
+    std::vector<vt::UniqueWindow> windows;
     windows.push_back(MakeForm(L"Ours"));
     return windows;
   });
@@ -560,7 +561,7 @@ TEST(Tray, ClicksOnTheIconReachTheCallback) {
       ownerClass.hInstance = GetModuleHandleW(nullptr);
       ownerClass.lpszClassName = L"VtSmokeTrayOwner";
       RegisterClassW(&ownerClass);
-      std::vector<tk::UniqueWindow> windows;
+      std::vector<vt::UniqueWindow> windows;
       windows.emplace_back(CreateWindowExW(0, L"VtSmokeTrayOwner", L"", 0, 0, 0, 0, 0, nullptr,
                                            nullptr, GetModuleHandleW(nullptr), nullptr));
       owner = windows.back().get();

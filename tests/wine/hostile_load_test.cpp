@@ -8,6 +8,7 @@
 #include "harness/text.h"
 
 #include <cstdio>
+#include "harness/handles.h"
 
 namespace vt {
 namespace {
@@ -50,7 +51,7 @@ class ClipboardWriter {
       : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
 
   bool Put(const std::string& text) {
-    tk::UniqueGlobal memory = GlobalText(text);
+    vt::UniqueGlobal memory = GlobalText(text);
     if (!memory) return false;
     // The program's poll may hold the clipboard for a moment.
     if (!WaitUntil([this] { return OpenClipboard(owner_.get()) != 0; }, 3000, 1)) return false;
@@ -61,7 +62,7 @@ class ClipboardWriter {
   }
 
  private:
-  tk::UniqueWindow owner_;
+  vt::UniqueWindow owner_;
 };
 
 class Load : public VantiskTest {
@@ -230,7 +231,8 @@ TEST_F(Load, TwoHundredCheckerEntriesAddedAndDeleted) {
   for (int left = 200; left > 0; --left) {
     const int index = left / 2;
     ASSERT_TRUE(SendTimed(list, LB_SETCURSEL, static_cast<WPARAM>(index)).has_value());
-    ASSERT_TRUE(PostMessageW(monitor, WM_COMMAND, MAKEWPARAM(ids::List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list)));
+    // The context-menu key, as the list passes it on to its window.
+    ASSERT_TRUE(PostMessageW(monitor, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1)));
     const HWND menu = FindPopupMenu(3000, app.Pid());
     ASSERT_NE(menu, nullptr) << left << " entries left";
     ASSERT_TRUE(ChooseMenuItem(menu, 1));

@@ -1,6 +1,7 @@
 // The global hotkeys, pressed for real with SendInput while another window
 // has the focus.
 #include "vantisk_fixture.h"
+#include "harness/handles.h"
 
 namespace vt {
 namespace {
@@ -17,7 +18,7 @@ class OtherProgram {
   bool TakeFocus() const { return BringToFront(window_.get()); }
 
  private:
-  tk::UniqueWindow window_;
+  vt::UniqueWindow window_;
 };
 
 class Hotkeys : public VantiskTest {

@@ -19,6 +19,7 @@ vantisk_wine_test(NAME startup_failure SOURCES startup_failure_test.cpp SUITES S
 target_compile_definitions(wine_startup_failure_test PRIVATE WINDOW_REFUSER_DLL_UNIX="$<TARGET_FILE:window_refuser>")
 add_dependencies(wine_startup_failure_test window_refuser)
 vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/settings/autostart.cpp
+  ${program_sources}/toolkit/wide.cpp
   SUITES AutostartSwitch AutostartRoutines)
 vantisk_wine_test(NAME about SOURCES about_test.cpp SUITES AboutWindow)
 vantisk_wine_test(NAME tray SOURCES tray_test.cpp SUITES TrayMenu)
@@ -63,3 +64,7 @@ target_include_directories(wine_planted_dll_test PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(wine_planted_dll_test PRIVATE
   PLANTED_DLL_UNIX="$<TARGET_FILE:planted_dll>" PLANTED_DLL_LOADER_UNIX="$<TARGET_FILE:planted_dll_loader>")
 add_dependencies(wine_planted_dll_test planted_dll planted_dll_loader)
+
+# A copy of the program without the UTF-8 code page in its manifest runs with code page 1252.
+vantisk_wine_test(NAME code_page SOURCES code_page_test.cpp SUITES CodePage1252)
+target_include_directories(wine_code_page_test PRIVATE ${CMAKE_SOURCE_DIR})

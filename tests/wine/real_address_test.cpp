@@ -2,6 +2,7 @@
 // wrapped links and disguised hosts reach the checker as the real destination,
 // written the way a browser would request it; a disguise is told to the user.
 #include "vantisk_fixture.h"
+#include "harness/handles.h"
 
 namespace vt {
 namespace {
@@ -28,7 +29,7 @@ class RealAddress : public VantiskTest {
   }
 
  private:
-  tk::UniqueWindow other_{CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400, 400, 200, 100,
+  vt::UniqueWindow other_{CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400, 400, 200, 100,
                                           nullptr, nullptr, nullptr, nullptr)};
 };
 

@@ -4,6 +4,7 @@
 
 #include "harness/paths.h"
 #include "harness/text.h"
+#include "harness/handles.h"
 
 namespace vt {
 namespace {
@@ -18,7 +19,7 @@ TEST_F(StartupFailure, AMonitorWindowThatCannotBeCreatedIsReportedAndEndsTheProg
   ASSERT_NE(refuse, nullptr);
   {
     // For every thread of the desktop: the system loads the DLL into the program.
-    const tk::UniqueHook hook(SetWindowsHookExW(WH_CBT, refuse, refuser, 0));
+    const vt::UniqueHook hook(SetWindowsHookExW(WH_CBT, refuse, refuser, 0));
     ASSERT_TRUE(hook);
     ASSERT_TRUE(app.Start());
     MessageBoxInfo box = ExpectMessageBox(kStartTimeoutMs);

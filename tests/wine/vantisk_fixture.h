@@ -22,6 +22,7 @@
 #include "hotkeys/fload.h"
 #include "monitor/form2_ids.h"
 #include "checkers/check_target.h"
+#include "harness/handles.h"
 
 namespace vt {
 
@@ -57,7 +58,7 @@ class HotkeyHolder {
   }
 
  private:
-  tk::UniqueWindow window_;  // its hotkey goes with it
+  vt::UniqueWindow window_;  // its hotkey goes with it
   bool held_;
 };
 

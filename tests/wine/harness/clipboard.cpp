@@ -1,6 +1,6 @@
 #include "harness/clipboard.h"
 
-#include "toolkit/handles.h"
+#include "harness/handles.h"
 #include "harness/text.h"
 #include "harness/wait.h"
 
@@ -37,13 +37,13 @@ class OpenClipboardSession {
   explicit operator bool() const { return open_; }
 
  private:
-  tk::UniqueWindow owner_;  // destroyed after CloseClipboard (members go last)
+  vt::UniqueWindow owner_;  // destroyed after CloseClipboard (members go last)
   bool open_ = false;
 };
 
-tk::UniqueGlobal CopyToGlobal(const std::wstring& text) {
+vt::UniqueGlobal CopyToGlobal(const std::wstring& text) {
   const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  tk::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  vt::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) return {};
   void* target = GlobalLock(memory.get());
   if (!target) return {};
@@ -54,10 +54,10 @@ tk::UniqueGlobal CopyToGlobal(const std::wstring& text) {
 
 }  // namespace
 
-tk::UniqueGlobal GlobalText(const std::string& utf8) { return CopyToGlobal(Widen(utf8)); }
+vt::UniqueGlobal GlobalText(const std::string& utf8) { return CopyToGlobal(Widen(utf8)); }
 
 HeldClipboard::HeldClipboard(const std::string& pending) : owner_(NewClipboardOwner()) {
-  tk::UniqueGlobal memory = GlobalText(pending);
+  vt::UniqueGlobal memory = GlobalText(pending);
   open_ = owner_ && memory && WaitUntil([this] { return OpenClipboard(owner_.get()) != 0; }, kOpenTimeoutMs, 10);
   held_ = open_ && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get());
   if (held_) memory.release();  // the clipboard owns it now
@@ -68,7 +68,7 @@ HeldClipboard::~HeldClipboard() {
 }
 
 bool SetClipboardText(const std::string& utf8) {
-  tk::UniqueGlobal memory = GlobalText(utf8);
+  vt::UniqueGlobal memory = GlobalText(utf8);
   const OpenClipboardSession clipboard;
   if (!memory || !clipboard || !EmptyClipboard()) return false;
   if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/handles.h"
+#include "harness/handles.h"
 
 namespace vt {
 
@@ -18,7 +18,7 @@ bool SetClipboardBitmapOnly();
 std::optional<std::string> GetClipboardText();
 
 // `utf8` as CF_UNICODETEXT data in a movable block, ready to hand over.
-tk::UniqueGlobal GlobalText(const std::string& utf8);
+vt::UniqueGlobal GlobalText(const std::string& utf8);
 
 // The clipboard held open, as a busy program holds it, with `pending` put on
 // it but not yet released: readers find it busy until the object goes.
@@ -32,7 +32,7 @@ class HeldClipboard {
   explicit operator bool() const { return held_; }
 
  private:
-  tk::UniqueWindow owner_;
+  vt::UniqueWindow owner_;
   bool open_ = false;
   bool held_ = false;
 };

@@ -3,7 +3,7 @@
 //   harness_peer menu    pop-up menu; exit code = chosen command (0: none)
 //   harness_peer msgbox  Yes/No message box with an icon; exit code = button
 //   harness_peer window  a top-level window; exits when it is closed
-#include "toolkit/handles.h"
+#include "harness/handles.h"
 
 #include <windows.h>
 
@@ -14,7 +14,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"VantiskHarnessPeer";
 
 int ShowMenu() {
-  const tk::UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"peer", WS_POPUP, 0, 0, 1, 1,
+  const vt::UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"peer", WS_POPUP, 0, 0, 1, 1,
                                                nullptr, nullptr, nullptr, nullptr));
   const tk::MenuHandle menu(CreatePopupMenu());
   AppendMenuW(menu.get(), MF_STRING, 11, L"&\u00D6ffnen\tCtrl+O");

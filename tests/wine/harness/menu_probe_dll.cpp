@@ -1,6 +1,6 @@
 // The probe DLL (see menu_probe.h). It runs inside the program under test,
 // so it does nothing but answer the probe message.
-#include "toolkit/handles.h"
+#include "harness/handles.h"
 #include "harness/menu_probe.h"
 
 namespace {
@@ -15,7 +15,7 @@ void Answer(HWND popup, DWORD requesterPid, UINT sequence) {
   vt::probe::MappingName(requesterPid, name);
   const tk::UniqueHandle mapping(OpenFileMappingW(FILE_MAP_WRITE, FALSE, name));
   if (!mapping) return;
-  const tk::UniqueView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
+  const vt::UniqueView view(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
   if (!view) return;
   auto* snapshot = static_cast<vt::probe::Snapshot*>(view.get());
   const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, vt::probe::kGetMenuHandle, 0, 0));

@@ -1,6 +1,6 @@
 #include "harness/popup_menu.h"
 
-#include "toolkit/handles.h"
+#include "harness/handles.h"
 #include "harness/menu_probe.h"
 #include "harness/paths.h"
 #include "harness/text.h"
@@ -30,7 +30,7 @@ class SnapshotMapping {
 
  private:
   tk::UniqueHandle mapping_;
-  tk::UniqueView view_;  // unmapped before the mapping closes
+  vt::UniqueView view_;  // unmapped before the mapping closes
 };
 
 HMODULE ProbeDll() {
@@ -49,7 +49,7 @@ bool ProbeOtherProcess(HWND popup, Snapshot& result, DWORD timeoutMs) {
                             : nullptr;
   if (!shared.get() || !hookProc) return false;
   const DWORD thread = GetWindowThreadProcessId(popup, nullptr);
-  const tk::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, hookProc, dll, thread));
+  const vt::UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, hookProc, dll, thread));
   if (!hook) return false;
   static const UINT message = RegisterWindowMessageW(probe::kMessageName);
   // The hook runs before the call returns, so the answer is there afterwards.
