@@ -216,47 +216,34 @@ std::size_t CopyAddress(std::string_view text, std::size_t pos, bool authorityOn
   return pos;
 }
 
-// The code points of the address's body, each with the byte where it starts.
-struct BodyCharacter {
-  char32_t codePoint;
-  std::size_t at;
-};
-
-std::vector<BodyCharacter> BodyCharacters(std::string_view body) {
-  std::vector<BodyCharacter> characters;
-  for (std::size_t at = 0; at < body.size();) {
-    const DecodedCharacter decoded = DecodeUtf8At(body, at);
-    characters.push_back({decoded.codePoint, at});
-    at += decoded.length;
-  }
-  return characters;
-}
-
 const BracketPair* PairClosedBy(char32_t c) {
   const auto* pair = std::find_if(kBracketPairs.begin(), kBracketPairs.end(), [c](const BracketPair& p) { return p.close == c; });
   return pair == kBracketPairs.end() ? nullptr : pair;
 }
 
-// Marks the closing brackets and quotes that close something opened inside
-// the address itself.
-std::vector<bool> PartneredClosers(const std::vector<BodyCharacter>& body) {
+// Marks, by the byte where it starts, each closing bracket or quote that
+// closes something opened inside the address itself. One bit a byte, so that
+// a huge address costs little.
+std::vector<bool> PartneredClosers(std::string_view body) {
   std::array<int, kBracketPairs.size()> open{};
   bool quoteOpen = false;
   std::vector<bool> partnered(body.size());
-  for (std::size_t i = 0; i < body.size(); ++i) {
-    const char32_t c = body[i].codePoint;
+  for (std::size_t at = 0; at < body.size();) {
+    const DecodedCharacter character = DecodeUtf8At(body, at);
+    const char32_t c = character.codePoint;
     for (std::size_t kind = 0; kind < kBracketPairs.size(); ++kind) {
       if (c == kBracketPairs[kind].open) {
         ++open[kind];
       } else if (c == kBracketPairs[kind].close && open[kind] > 0) {
         --open[kind];
-        partnered[i] = true;
+        partnered[at] = true;
       }
     }
     if (c == '\'') {
-      partnered[i] = quoteOpen;
+      partnered[at] = quoteOpen;
       quoteOpen = !quoteOpen;
     }
+    at += character.length;
   }
   return partnered;
 }
@@ -264,13 +251,14 @@ std::vector<bool> PartneredClosers(const std::vector<BodyCharacter>& body) {
 // Drops what ends the sentence around the address, and closing brackets and
 // quotes whose opening partner stands before the address.
 void TrimTrailing(AddressCopy& copy, std::size_t bodyStart) {
-  const std::vector<BodyCharacter> body = BodyCharacters(std::string_view(copy.bytes).substr(bodyStart));
-  const std::vector<bool> partnered = PartneredClosers(body);
-  for (std::size_t i = body.size(); i-- > 0;) {
-    const char32_t last = body[i].codePoint;
-    const bool closer = last == '\'' || PairClosedBy(last) != nullptr;
-    if (!EndsSentence(last) && !(closer && !partnered[i])) break;
-    while (copy.bytes.size() > bodyStart + body[i].at) copy.PopBack();
+  const std::vector<bool> partnered = PartneredClosers(std::string_view(copy.bytes).substr(bodyStart));
+  while (copy.bytes.size() > bodyStart) {
+    std::size_t last = copy.bytes.size() - 1;
+    while (last > bodyStart && !IsCharacterStart(copy.bytes, last)) --last;
+    const char32_t c = DecodeUtf8At(copy.bytes, last).codePoint;
+    const bool closer = c == '\'' || PairClosedBy(c) != nullptr;
+    if (!EndsSentence(c) && !(closer && !partnered[last - bodyStart])) break;
+    while (copy.bytes.size() > last) copy.PopBack();
   }
 }
 

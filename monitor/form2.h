@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "links/facts.h"
 #include "monitor/form2_ids.h"
 #include "monitor/shell_exec.h"
 #include "toolkit/clipboard.h"
@@ -77,6 +78,7 @@ class Form2Window : public tk::Form {
 
   std::optional<CheckedText> ClipboardTextToCheck();
   void CheckUrl(const CheckedText& text, CheckSource source);
+  std::optional<std::string> AddressToSend(const vantisk::LinkFacts& facts, bool checkerReceivesAddress);
   bool Launch(const std::string& target,
               ModShellExec::Handover handover = ModShellExec::Handover::DontWait);
   void ShowLinkNotes(const std::vector<std::string>& lines);

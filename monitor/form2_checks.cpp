@@ -1,6 +1,7 @@
 // The monitor window's checks: the address is found in the text, worked out
 // on this machine the way a browser would request it, and only then handed to
 // the checkers.
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +12,11 @@
 #include "links/finder.h"
 #include "links/notes.h"
 #include "links/utf8.h"
+#include "monitor/cls_on_top.h"
 #include "monitor/form2.h"
 #include "monitor/shell_exec.h"
 #include "settings/settings_store.h"
+#include "toolkit/task_dialog.h"
 
 using namespace vantisk;
 
@@ -152,7 +155,9 @@ void Form2Window::CheckUrl(const CheckedText& text, CheckSource source) {
   }
   const ExaminedLink* link = &*examination.link;
   const std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
-  const CheckResult result = BuildCheckTarget(checker, link->facts.canonical, link->facts.host);
+  const std::optional<std::string> address = AddressToSend(link->facts, ReceivesAddress(checker));
+  if (!address) return;
+  const CheckResult result = BuildCheckTarget(checker, *address, link->facts.host, link->facts.registrableDomain);
   switch (result.outcome) {
     case CheckOutcome::Launch:
       break;
@@ -193,7 +198,10 @@ void Form2Window::CheckWithAllCheckers() {
     MessageOutsideTopmostBand(std::string(kEmptyCheckerListMessage), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  const CheckAllPlan plan = PlanCheckAll(entries, link->facts.canonical, link->facts.host);
+  const bool anyReceivesAddress = std::any_of(entries.begin(), entries.end(), ReceivesAddress);
+  const std::optional<std::string> address = AddressToSend(link->facts, anyReceivesAddress);
+  if (!address) return;
+  const CheckAllPlan plan = PlanCheckAll(entries, *address, link->facts.host, link->facts.registrableDomain);
   if (NeedsConfirmation(plan) &&
       MessageOutsideTopmostBand(OpenPagesQuestion(plan.targets.size()), MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return;
@@ -212,6 +220,27 @@ void Form2Window::CheckWithAllCheckers() {
   if (std::string skipped = SkippedCheckersMessage(entries, plan); !skipped.empty()) {
     MessageOutsideTopmostBand(skipped, MB_OK | MB_ICONEXCLAMATION);
   }
+}
+
+// The whole address, or the site alone when it looks private and the user
+// chose so; nothing when the user cancelled. Only a checker that is given the
+// address could pass a key on, so only then is there a question.
+std::optional<std::string> Form2Window::AddressToSend(const LinkFacts& facts, bool checkerReceivesAddress) {
+  if (!facts.privateSign || !checkerReceivesAddress) return facts.canonical;
+  enum { kSiteOnly = 100, kWholeAddress, kCancel };
+  const std::string content = "The address holds what looks like " + facts.privateSign->what + " (" +
+                              facts.privateSign->where +
+                              "). Checking services may keep or publish the addresses they are given.";
+  OnTop().MakeNormal(hWnd());
+  const int answer = tk::AskWithButtons(hWnd(), "This link looks private", content,
+                                        {{kSiteOnly, "Check the site only"},
+                                         {kWholeAddress, "Check the whole address"},
+                                         {kCancel, "Cancel"}},
+                                        kCancel);
+  OnTop().MakeTopMost(hWnd());
+  if (answer == kSiteOnly) return facts.siteOnly;
+  if (answer == kWholeAddress) return facts.canonical;
+  return std::nullopt;
 }
 
 // True when the shell started the browser; otherwise the user is told.

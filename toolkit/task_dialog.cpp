@@ -1,0 +1,46 @@
+#include "toolkit/task_dialog.h"
+
+#include <commctrl.h>
+
+#include "toolkit/app.h"
+#include "toolkit/dll_search.h"
+#include "toolkit/wide.h"
+
+namespace tk {
+namespace {
+
+using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+}  // namespace
+
+int AskWithButtons(HWND owner, const std::string& instruction, const std::string& content,
+                   const std::vector<TaskButton>& buttons, int cancelId) {
+  // The common controls are loaded at start-up in the version the manifest
+  // asks for, the one that has task dialogs.
+  const auto taskDialog = EntryPoint<TaskDialogIndirectFn>(GetModuleHandleW(L"comctl32.dll"), "TaskDialogIndirect");
+  if (!taskDialog) return cancelId;
+  std::vector<std::wstring> captions;
+  std::vector<TASKDIALOG_BUTTON> entries;
+  captions.reserve(buttons.size());
+  for (const TaskButton& button : buttons) {
+    captions.push_back(Widen(button.caption));
+    entries.push_back({button.id, captions.back().c_str()});
+  }
+  const std::wstring title = Widen(App().title), main = Widen(instruction), text = Widen(content);
+  TASKDIALOGCONFIG config{};
+  config.cbSize = sizeof config;
+  config.hwndParent = owner;
+  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_USE_COMMAND_LINKS;
+  config.pszWindowTitle = title.c_str();
+  config.pszMainIcon = TD_WARNING_ICON;
+  config.pszMainInstruction = main.c_str();
+  config.pszContent = text.c_str();
+  config.cButtons = static_cast<UINT>(entries.size());
+  config.pButtons = entries.data();
+  config.nDefaultButton = cancelId;
+  int chosen = cancelId;
+  if (FAILED(taskDialog(&config, &chosen, nullptr, nullptr)) || chosen == IDCANCEL) return cancelId;
+  return chosen;
+}
+
+}  // namespace tk

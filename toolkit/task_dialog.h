@@ -1,0 +1,22 @@
+// A question whose buttons say what they do (the common controls' task
+// dialog), for choices a Yes/No box cannot word.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tk {
+
+struct TaskButton {
+  int id;               // what AskWithButtons returns when it is chosen
+  std::string caption;  // says what the button does
+};
+
+// Shows the question modally and returns the chosen button's id, or
+// `cancelId` for Esc, the close box, or a system without task dialogs.
+int AskWithButtons(HWND owner, const std::string& instruction, const std::string& content,
+                   const std::vector<TaskButton>& buttons, int cancelId);
+
+}  // namespace tk
