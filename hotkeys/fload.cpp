@@ -8,7 +8,10 @@
 #include "toolkit/app.h"
 
 fLoadWindow::fLoadWindow()
-    : tk::Form({.className = vantisk::fload_ids::kClassName, .caption = "fLoad", .fixedDialog = false}) {}
+    : tk::Form({.className = vantisk::fload_ids::kClassName,
+                .caption = "fLoad",
+                .fixedDialog = false,
+                .messageOnly = true}) {}
 
 fLoadWindow& fLoad() {
   static fLoadWindow window;

@@ -1,4 +1,5 @@
-// The hidden window that owns the global hotkeys. It is never shown. Whoever
+// The hidden window that owns the global hotkeys: a message-only window, never
+// shown. Whoever
 // loads it first hands it the hotkeys to register: their ids, keys and what
 // each does. The settings window unloads and loads it again whenever the
 // letters change.

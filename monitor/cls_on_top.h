@@ -1,5 +1,5 @@
-// Moves a window into and out of the topmost band, leaving its position and
-// size as they are.
+// Moves a window into and out of the topmost band, leaving its position,
+// size and activation as they are.
 #pragma once
 
 #include <windows.h>

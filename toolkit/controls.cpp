@@ -12,12 +12,34 @@ Control::Control(Form& owner, ControlDesign design) : owner_(owner), design_(std
 
 HWND Control::hWnd() {
   owner_.Load();
+  owner_.MakeControls();
   return window_;
 }
 
-std::string Control::Text() { return WindowText(hWnd()); }
+HWND Control::MadeWindow() {
+  owner_.Load();
+  return window_;
+}
 
-void Control::SetText(const std::string& text) { SetWindowTextW(hWnd(), Widen(text).c_str()); }
+std::string Control::Text() {
+  HWND window = MadeWindow();
+  return window ? WindowText(window) : UnmadeText();
+}
+
+void Control::SetText(const std::string& text) {
+  if (HWND window = MadeWindow()) {
+    SetWindowTextW(window, Widen(text).c_str());
+    return;
+  }
+  unmadeText_ = text;
+  OnUnmadeTextSet();
+}
+
+// A window made again later starts from the design, as a new one.
+void Control::Forget() {
+  window_ = nullptr;
+  unmadeText_.reset();
+}
 
 HFONT Control::Font() const { return owner_.Font(design_.font); }
 
@@ -29,10 +51,11 @@ RECT Control::PixelRect() const {
 
 void Control::Create(HWND parent) {
   RECT rect = PixelRect();
-  window_ = CreateWindowExW(ExStyle(), WindowClass(), Widen(design_.text).c_str(),
+  window_ = CreateWindowExW(ExStyle(), WindowClass(), Widen(UnmadeText()).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | Style(), rect.left, rect.top,
                             rect.right - rect.left, rect.bottom - rect.top, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(design_.id)), Instance(), nullptr);
+  unmadeText_.reset();
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   OnCreated();
 }
@@ -57,6 +80,11 @@ void TextBox::OnCreated() { SendMessageW(window_, EM_SETLIMITTEXT, maxLength_, 0
 
 bool TextBox::IsFull() { return static_cast<std::size_t>(GetWindowTextLengthW(hWnd())) >= maxLength_; }
 
+// The window would have raised it for the new text.
+void TextBox::OnUnmadeTextSet() {
+  if (onChange) onChange();
+}
+
 void TextBox::OnCommand(WORD code) {
   if (code == EN_CHANGE && onChange) onChange();
 }
@@ -76,13 +104,31 @@ void Button::OnCommand(WORD code) {
   if (code == BN_CLICKED) Click();
 }
 
-int CheckBox::Value() { return SendMessageW(hWnd(), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; }
+int CheckBox::Value() {
+  HWND window = MadeWindow();
+  if (!window) return unmadeValue_;
+  return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
 
 void CheckBox::SetValue(int value) {
   int wanted = value == 1 ? 1 : 0;
   if (Value() == wanted) return;
-  SendMessageW(hWnd(), BM_SETCHECK, wanted ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (window_) {
+    SendMessageW(window_, BM_SETCHECK, wanted ? BST_CHECKED : BST_UNCHECKED, 0);
+  } else {
+    unmadeValue_ = wanted;
+  }
   if (onClick) onClick();
+}
+
+void CheckBox::OnCreated() {
+  if (unmadeValue_ == 1) SendMessageW(window_, BM_SETCHECK, BST_CHECKED, 0);
+  unmadeValue_ = 0;
+}
+
+void CheckBox::Forget() {
+  Control::Forget();
+  unmadeValue_ = 0;
 }
 
 void CheckBox::OnCommand(WORD code) {

@@ -1,7 +1,9 @@
 // The controls a form is made of. Each control is a member of its form,
 // declared with its layout in twips; its window exists while the form is
-// loaded. Reading or changing a control of a form that is not loaded loads
-// the form first. Changing a control's state from code raises the same event
+// loaded, or, for a form that makes its controls when first shown, from then
+// on. Reading or changing a control of a form that is not loaded loads the
+// form first; a text or check state set before the control's window is made
+// is kept and given to the window when it is. Changing a control's state from code raises the same event
 // as the user's action would.
 #pragma once
 
@@ -55,13 +57,22 @@ class Control {
   // The context-menu key, Shift+F10 or a right click; `screen` is (-1, -1) from the keyboard.
   virtual void OnContextMenu(POINT screen) { (void)screen; }
   virtual RECT PixelRect() const;
+  // A text set from code while the window is not made (TextBox: its change event).
+  virtual void OnUnmadeTextSet() {}
   void Create(HWND parent);
-  void Forget() { window_ = nullptr; }
+  virtual void Forget();
   HFONT Font() const;
+  // The form loaded; the control's window, or null while it is not made.
+  HWND MadeWindow();
+  // The text the window is made with: the last set from code, else the design's.
+  const std::string& UnmadeText() const { return unmadeText_ ? *unmadeText_ : design_.text; }
 
   Form& owner_;
   ControlDesign design_;
   HWND window_ = nullptr;
+
+ private:
+  std::optional<std::string> unmadeText_;
 };
 
 class Label : public Control {
@@ -98,6 +109,7 @@ class TextBox : public Control {
   void OnCreated() override;
   void OnCommand(WORD code) override;
   bool OnKeyDown(int keyCode, int shift) override;
+  void OnUnmadeTextSet() override;
 
  private:
   std::size_t maxLength_;
@@ -132,7 +144,12 @@ class CheckBox : public Control {
  protected:
   const wchar_t* WindowClass() const override { return L"BUTTON"; }
   DWORD Style() const override { return WS_TABSTOP | BS_AUTOCHECKBOX; }
+  void OnCreated() override;
   void OnCommand(WORD code) override;
+  void Forget() override;
+
+ private:
+  int unmadeValue_ = 0;  // set from code before the window was made
 };
 
 class ListBox : public Control {

@@ -17,12 +17,13 @@ namespace {
 // nothing, where a window property is looked up by the system at every message.
 constexpr int kFormSlot = 0;
 
-DWORD FrameStyle(bool fixedDialog) {
-  return fixedDialog ? (WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN) : WS_OVERLAPPEDWINDOW;
+DWORD FrameStyle(const FormDesign& design) {
+  if (design.messageOnly) return 0;
+  return design.fixedDialog ? (WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN) : WS_OVERLAPPEDWINDOW;
 }
 
-DWORD FrameExStyle(bool fixedDialog) {
-  return fixedDialog ? (WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT) : 0;
+DWORD FrameExStyle(const FormDesign& design) {
+  return design.fixedDialog && !design.messageOnly ? (WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT) : 0;
 }
 
 int ShiftState() {
@@ -67,9 +68,10 @@ void Form::RegisterWindowClass() const {
 void Form::Load() {
   if (window_) return;
   RegisterWindowClass();
-  CreateWindowExW(FrameExStyle(design_.fixedDialog), Widen(design_.className).c_str(), Widen(design_.caption).c_str(),
-                  FrameStyle(design_.fixedDialog), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, OwnerWindow(), nullptr, Instance(), this);
+  HWND parent = design_.messageOnly ? HWND_MESSAGE : OwnerWindow();
+  CreateWindowExW(FrameExStyle(design_), Widen(design_.className).c_str(), Widen(design_.caption).c_str(),
+                  FrameStyle(design_), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
+                  nullptr, Instance(), this);
   if (!window_) {
     throw WindowError(WithSystemReason("The window \"" + design_.caption + "\" could not be created"));
   }
@@ -83,15 +85,17 @@ void Form::Load() {
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   }
-  PlaceWindow(nullptr);
-  CreateControls();
+  if (!design_.messageOnly) PlaceWindow(nullptr);
+  if (!design_.controlsAtFirstShow) MakeControls();
   for (Timer* timer : timers_) SetTimer(window_, timer->id_, timer->interval_, nullptr);
   Form_Load();
 }
 
 void Form::Show() {
   Load();
-  if (window_) ShowWindow(window_, SW_SHOW);
+  if (!window_) return;
+  MakeControls();
+  ShowWindow(window_, SW_SHOW);
 }
 
 void Form::Hide() {
@@ -144,9 +148,9 @@ int Form::ToPixels(int twips) const { return TwipsToPixels(twips, dpi_).value_or
 // Sizes the window so that its client area is the form's size in twips, and
 // puts the client area at the form's position, if it has one.
 void Form::PlaceWindow(const RECT* suggested) {
-  DWORD style = FrameStyle(design_.fixedDialog);
+  DWORD style = FrameStyle(design_);
   RECT frame{0, 0, ToPixels(design_.clientWidth), ToPixels(design_.clientHeight)};
-  AdjustWindowRectForDpi(frame, style, FrameExStyle(design_.fixedDialog), dpi_);
+  AdjustWindowRectForDpi(frame, style, FrameExStyle(design_), dpi_);
   RECT current{};
   GetWindowRect(window_, &current);
   POINT origin{current.left, current.top};
@@ -169,6 +173,12 @@ HFONT Form::Font(const FontDesign& design) {
   return font.get();
 }
 
+void Form::MakeControls() {
+  if (controlsMade_ || !window_) return;
+  controlsMade_ = true;
+  CreateControls();
+}
+
 // Focusable controls first, in tab order, then the labels and pictures: the
 // z-order is the tab order, and text boxes drawn over a label stay on top.
 void Form::CreateControls() {
@@ -184,6 +194,7 @@ void Form::CreateControls() {
 }
 
 void Form::LayOut() {
+  if (!controlsMade_) return;
   for (Control* control : controls_) {
     RECT rect = control->PixelRect();
     MoveWindow(control->window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -330,6 +341,7 @@ LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, kFormSlot, 0);
     form->window_ = nullptr;
+    form->controlsMade_ = false;
     form->lastFocus_ = nullptr;
     for (Control* control : form->controls_) control->Forget();
     return DefWindowProcW(window, message, wParam, lParam);

@@ -44,7 +44,13 @@ TEST_F(Startup, LaterStartsKeepTheSettingsWindowHiddenAndUseStoredLetters) {
   ASSERT_TRUE(SetSetting("start", "autoboot", "0"));
   Start();
   EXPECT_FALSE(IsVisible(settings));
+  EXPECT_EQ(Control(settings, vantisk::form1_ids::Text2), nullptr) << "a hidden window's controls wait for its show";
+  HWND hotkeys = FindWindowExA(HWND_MESSAGE, nullptr, vantisk::fload_ids::kClassName, nullptr);
+  EXPECT_NE(hotkeys, nullptr) << "the hotkey window is message-only";
+  // The stored letters reach the boxes when the window is shown.
   EXPECT_EQ(WindowText(SettingsControl(vantisk::form1_ids::Text2)), "Qx");
+  EXPECT_EQ(WindowText(SettingsControl(vantisk::form1_ids::Text3)), "W");
+  EXPECT_EQ(SendTimed(SettingsControl(vantisk::form1_ids::Check1), BM_GETCHECK), BST_UNCHECKED);
   EXPECT_EQ(Setting("default", "key"), "Qx") << "the letter box's whole text is saved";
   EXPECT_EQ(Setting("default", "key2"), "W");
   EXPECT_EQ(Setting("start", "autoboot"), "0") << "an unticked box at start runs nothing";

@@ -98,7 +98,16 @@ class VantiskTest : public ::testing::Test {
   }
 
   HWND MonitorControl(int id) const { return Control(monitor, id); }
-  HWND SettingsControl(int id) const { return Control(settings, id); }
+  // The settings window makes its controls when it is first shown: where it
+  // has none yet, it is shown first, as the user would (a double-click on the
+  // tray icon).
+  HWND SettingsControl(int id) {
+    if (HWND control = Control(settings, id)) return control;
+    TrayNotify(WM_LBUTTONDBLCLK);
+    HWND control = nullptr;
+    WaitUntil([&] { return (control = Control(settings, id)) != nullptr; }, 3000);
+    return control;
+  }
   std::string MonitorText(int id) const { return WindowText(MonitorControl(id)); }
   // The checker list as shown; -1 when the window does not answer.
   int ListCount() const {
