@@ -36,32 +36,35 @@ double FileKiB(const std::string& windowsPath) {
   return static_cast<double>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow) / 1024.0;
 }
 
-Row SizeRow(const std::string& what, const std::string& vantisk, const std::string& reference) {
+Row SizeRow(const std::string& what, const std::string& vantisk, const std::string& reference,
+            const std::string& themed = {}) {
   Row row{what, Unit::KiB, {}, std::nullopt};
   row.series.Add(Side::Vantisk, FileKiB(vantisk));
   row.series.Add(Side::Reference, FileKiB(reference));
+  if (!themed.empty()) row.series.Add(Side::Themed, FileKiB(themed));
   return row;
 }
 
 std::vector<Row> BuildRows(const Figures& f, const Options& options) {
   const double clipboardHeldOnce = 2.0 * static_cast<double>(options.bigClipboardBytes) / kMiB;
   return {
-      {"Start-up until the window is shown", Unit::Milliseconds, f.startupMs, Goal{1.5}},
-      {"Check: request -> browser process created", Unit::Milliseconds, f.launchCreatedMs, Goal{1.2}},
-      {"Check: request -> browser running", Unit::Milliseconds, f.launchStartedMs, Goal{1.2}},
+      {"Start-up until the window is shown", Unit::Milliseconds, f.startupMs, Goal{1.3}},
+      {"First check: request -> browser process", Unit::Milliseconds, f.launchCreatedMs, Goal{1.2}},
+      {"First check: request -> browser running", Unit::Milliseconds, f.launchStartedMs, Goal{1.2}},
+      {"Warm check: request -> browser process", Unit::Milliseconds, f.launchWarmCreatedMs, Goal{1.2}},
       {"CPU per minute, its window in front, 100 B", Unit::CpuSecondsPerMinute, f.cpuSmallFront, std::nullopt},
       {"  wineserver meanwhile", Unit::CpuSecondsPerMinute, f.serverSmallFront, std::nullopt},
       {"CPU per minute at rest, 100 B clipboard", Unit::CpuSecondsPerMinute, f.cpuSmall, std::nullopt},
       {"CPU per minute at rest, 10 MiB clipboard", Unit::CpuSecondsPerMinute, f.cpuBig, Goal{1.2}},
       {"  wineserver meanwhile, 100 B clipboard", Unit::CpuSecondsPerMinute, f.serverSmall, std::nullopt},
       {"  wineserver meanwhile, 10 MiB clipboard", Unit::CpuSecondsPerMinute, f.serverBig, std::nullopt},
-      {"Peak private bytes, 100 B clipboard", Unit::MiB, f.privateSmall, Goal{1.5}},
-      {"Peak private bytes, 10 MiB clipboard", Unit::MiB, f.privateBig, Goal{1.5, clipboardHeldOnce}},
-      {"Private bytes at rest, 10 MiB clipboard", Unit::MiB, f.restPrivateBig, Goal{1.5, clipboardHeldOnce}},
+      {"Peak private bytes, 100 B clipboard", Unit::MiB, f.privateSmall, Goal{1.3}},
+      {"Peak private bytes, 10 MiB clipboard", Unit::MiB, f.privateBig, Goal{1.3, clipboardHeldOnce}},
+      {"Private bytes at rest, 10 MiB clipboard", Unit::MiB, f.restPrivateBig, Goal{1.3, clipboardHeldOnce}},
       {"Peak working set, 100 B clipboard", Unit::MiB, f.workingSmall, std::nullopt},
       {"Peak working set, 10 MiB clipboard", Unit::MiB, f.workingBig, std::nullopt},
       {"10 MiB clipboard until shown", Unit::Milliseconds, f.mirrorBigMs, std::nullopt},
-      SizeRow("Exe size, 64-bit", ExePathOf(Side::Vantisk), ExePathOf(Side::Reference)),
+      SizeRow("Exe size, 64-bit", ExePathOf(Side::Vantisk), ExePathOf(Side::Reference), ExePathOf(Side::Themed)),
       SizeRow("Exe size, 32-bit", vt::WindowsPathFromUnix(options.vantisk32),
               vt::WindowsPathFromUnix(options.reference32)),
   };
@@ -70,10 +73,11 @@ std::vector<Row> BuildRows(const Figures& f, const Options& options) {
 void PrintHeader(const Options& options) {
   SYSTEM_INFO system{};
   GetNativeSystemInfo(&system);
-  std::printf("Vantisk beside a bare Win32 program (bench/reference.cpp), Wine %s, %lu CPUs.\n",
+  std::printf("Vantisk beside a bare Win32 program (bench/reference.cpp) and the same with Vantisk's manifest\n"
+              "and one themed button (\"Themed ref\"), Wine %s, %lu CPUs.\n",
               WineVersion().c_str(), static_cast<unsigned long>(system.dwNumberOfProcessors));
   std::printf("Medians; n = samples (Vantisk/reference). At rest: %d rounds of %d s windows after %d s to settle;\n"
-              "start-up: %d + %d starts; checks: %d launches each, the first of a fresh process.\n\n",
+              "start-up: %d + %d starts; checks: %d fresh processes each, their first launch and a warm second one.\n\n",
               options.rounds, options.seconds, options.settleSeconds, options.rounds, options.checks, options.checks);
 }
 
@@ -87,8 +91,9 @@ void PrintNotes(const Figures& figures) {
       "Wine's PagefileUsage (resident anonymous memory + swap), sampled every 50 ms while a program takes\n"
       "in a text, every 0.5 s at rest, and at the end of the window (\"at rest\"); working set: the\n"
       "kernel's peak resident set. Check: from SendInput of Ctrl+Alt+S (Vantisk) or the reference's go\n"
-      "signal, to the stand-in browser's process being created and to its WinMain. Private-bytes goal\n"
-      "at 10 MiB: 1.5 x reference + the text held once as UTF-16 (2 bytes a character).\n");
+      "signal, to the stand-in browser's process being created and to its WinMain. Goals are judged\n"
+      "against the bare reference. Private-bytes goal at 10 MiB: 1.3 x reference + the text held once\n"
+      "as UTF-16 (2 bytes a character).\n");
   if (figures.bigShownChars > 0) {
     std::printf("With the 10 MiB clipboard, Vantisk's box showed %zu characters.\n", figures.bigShownChars);
   }

@@ -72,8 +72,8 @@ ParsedOptions ParseOptions(std::span<const std::string> arguments) {
 // start and launch waits for its program at most 15 s on top.
 int TimeBoundSeconds(const Options& options) {
   constexpr int kSlackSeconds = 600;
-  return options.rounds * 4 * (options.seconds + options.settleSeconds + 30) +
-         options.checks * 4 * (options.settleSeconds + 15) + options.minutes * 60 + kSlackSeconds;
+  return options.rounds * 6 * (options.seconds + options.settleSeconds + 30) +
+         options.checks * 6 * (options.settleSeconds + 15) + options.minutes * 60 + kSlackSeconds;
 }
 
 std::string Usage() {

@@ -29,7 +29,9 @@ constexpr DWORD kLaunchTimeoutMs = 20000;
 // measured there.
 constexpr DWORD kBusySampleMs = 50;
 constexpr DWORD kRestSampleMs = 500;
-constexpr Side kSides[] = {Side::Vantisk, Side::Reference};
+// The themed reference has nothing of its own to launch: its launch would be the bare one's.
+constexpr Side kSides[] = {Side::Vantisk, Side::Reference, Side::Themed};
+constexpr Side kLaunchSides[] = {Side::Vantisk, Side::Reference};
 
 // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about
 // "literal" + std::string.
@@ -163,8 +165,10 @@ std::optional<Launch> WaitForLaunch() {
   return launches.front();
 }
 
-// Milliseconds from `requested` (system clock ticks) to the browser's start.
-void RecordLaunch(Side side, std::uint64_t requested, const Texts& texts, Figures& figures) {
+// Milliseconds from `requested` (system clock ticks) to the browser's start:
+// a fresh process's first check into the first-check series, a later one into
+// the warm series.
+void RecordLaunch(Side side, std::uint64_t requested, bool warm, const Texts& texts, Figures& figures) {
   const std::optional<Launch> launch = WaitForLaunch();
   if (!launch) return Problem(figures, std::string(NameOf(side)) + ": no browser launch");
   if (launch->argument != texts.expectedTarget) {
@@ -173,42 +177,57 @@ void RecordLaunch(Side side, std::uint64_t requested, const Texts& texts, Figure
   const auto ms = [requested](std::uint64_t ticks) {
     return (static_cast<double>(ticks) - static_cast<double>(requested)) / 10000.0;
   };
+  if (warm) {
+    figures.launchWarmCreatedMs.Add(side, ms(launch->created));
+    return;
+  }
   figures.launchCreatedMs.Add(side, ms(launch->created));
   figures.launchStartedMs.Add(side, ms(launch->started));
 }
 
-// Vantisk's check, pressed as a user would: Ctrl+Alt+S.
+// Vantisk's check, pressed as a user would: Ctrl+Alt+S, twice in the same
+// process: its first check, then a warm one.
 void VantiskLaunch(const Options& options, const Texts& texts, Figures& figures) {
   if (!vt::SetClipboardText(texts.small)) return Problem(figures, "could not set the clipboard");
   const std::unique_ptr<RunningProgram> program = RunningProgram::Start(Side::Vantisk);
   if (!program || !program->WaitForMirror(0, texts.small.size(), kSmallMirrorMs) || !Settle(*program, options)) {
     return Problem(figures, "Vantisk did not get ready for a check");
   }
-  if (!ClearLaunchLog()) return Problem(figures, "could not clear the launch log");
-  const std::uint64_t requested = SystemTimeNow();
-  if (!vt::PressChord({VK_CONTROL, VK_MENU, 'S'})) return Problem(figures, "SendInput failed");
-  RecordLaunch(Side::Vantisk, requested, texts, figures);
+  for (const bool warm : {false, true}) {
+    if (warm && !Settle(*program, options)) return Problem(figures, "Vantisk did not settle after a check");
+    if (!ClearLaunchLog()) return Problem(figures, "could not clear the launch log");
+    const std::uint64_t requested = SystemTimeNow();
+    if (!vt::PressChord({VK_CONTROL, VK_MENU, 'S'})) return Problem(figures, "SendInput failed");
+    RecordLaunch(Side::Vantisk, requested, warm, texts, figures);
+  }
 }
 
 tk::UniqueHandle NewEvent(const std::string& name) {
   return tk::UniqueHandle(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
 }
 
-// The reference's launch, started by an event once its process is up.
+// The reference's two launches, each started by an event once its process
+// is ready for it.
 void ReferenceLaunch(const Options& options, const Texts& texts, Figures& figures) {
   const std::string name = "Local\\VantiskBench." + std::to_string(GetCurrentProcessId()) + ".go";
   const tk::UniqueHandle go = NewEvent(name), ready = NewEvent(name + ".ready");
   vt::VantiskProcess process;
   if (!go || !ready ||
-      !process.Start(ExePathOf(Side::Reference), "--launch " + Quoted(texts.expectedTarget) + " --go " + name) ||
-      WaitForSingleObject(ready.get(), kLaunchTimeoutMs) != WAIT_OBJECT_0) {
-    return Problem(figures, "the reference did not get ready for its launch");
+      !process.Start(ExePathOf(Side::Reference),
+                     "--launch " + Quoted(texts.expectedTarget) + " --go " + name + " --again")) {
+    return Problem(figures, "the reference did not start for its launches");
   }
-  vt::PumpFor(static_cast<DWORD>(options.settleSeconds) * 1000);
-  if (!ClearLaunchLog()) return Problem(figures, "could not clear the launch log");
-  const std::uint64_t requested = SystemTimeNow();
-  SetEvent(go.get());
-  RecordLaunch(Side::Reference, requested, texts, figures);
+  for (const bool warm : {false, true}) {
+    if (WaitForSingleObject(ready.get(), kLaunchTimeoutMs) != WAIT_OBJECT_0) {
+      process.Terminate();
+      return Problem(figures, "the reference did not get ready for its launch");
+    }
+    vt::PumpFor(static_cast<DWORD>(options.settleSeconds) * 1000);
+    if (!ClearLaunchLog()) return Problem(figures, "could not clear the launch log");
+    const std::uint64_t requested = SystemTimeNow();
+    SetEvent(go.get());
+    RecordLaunch(Side::Reference, requested, warm, texts, figures);
+  }
   if (!process.WaitForExit(kLaunchTimeoutMs) || process.ExitCode() != 0u) {
     Problem(figures, "the reference's ShellExecuteA did not succeed");
   }
@@ -257,10 +276,8 @@ bool RegisterBenchRecorder() {
 void WarmUp(const Options& options, const Texts& texts, Figures& figures) {
   Progress("warm-up: first starts and launches of this prefix (not recorded)");
   Figures ignored;
-  for (Side side : kSides) {
-    StartupRound(side, texts, ignored);
-    LaunchRound(side, options, texts, ignored);
-  }
+  for (Side side : kSides) StartupRound(side, texts, ignored);
+  for (Side side : kLaunchSides) LaunchRound(side, options, texts, ignored);
   for (const std::string& problem : ignored.problems) figures.problems.push_back("warm-up: " + problem);
 }
 
@@ -274,7 +291,7 @@ void MeasureStartups(const Options& options, const Texts& texts, Figures& figure
 void MeasureLaunches(const Options& options, const Texts& texts, Figures& figures) {
   for (int round = 1; round <= options.checks; ++round) {
     Progress("launch round " + std::to_string(round) + "/" + std::to_string(options.checks));
-    for (Side side : kSides) LaunchRound(side, options, texts, figures);
+    for (Side side : kLaunchSides) LaunchRound(side, options, texts, figures);
   }
 }
 

@@ -20,7 +20,8 @@ struct Figures {
   Series restPrivateBig;          // private bytes at the end of the window, MiB
   Series mirrorBigMs;             // Vantisk only: 10 MiB clipboard until shown
   std::size_t bigShownChars = 0;  // of it, how many characters Vantisk showed
-  Series launchCreatedMs, launchStartedMs;
+  Series launchCreatedMs, launchStartedMs;  // the first check of a fresh process
+  Series launchWarmCreatedMs;                // the second check of the same process
   std::vector<std::string> problems;  // what went wrong, for the report
 };
 

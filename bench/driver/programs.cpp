@@ -71,11 +71,24 @@ DWORD WINAPI PeakSampler::Run(void* self) {
   return 0;
 }
 
-const char* NameOf(Side side) { return side == Side::Vantisk ? "Vantisk" : "reference"; }
+const char* NameOf(Side side) {
+  switch (side) {
+    case Side::Vantisk:
+      return "Vantisk";
+    case Side::Reference:
+      return "reference";
+    case Side::Themed:
+      return "themed reference";
+  }
+  return "?";
+}
 
 std::string ExePathOf(Side side) {
 #ifdef BENCH_REFERENCE_EXE_UNIX
   if (side == Side::Reference) return vt::WindowsPathFromUnix(BENCH_REFERENCE_EXE_UNIX);
+#endif
+#ifdef BENCH_THEMED_REFERENCE_EXE_UNIX
+  if (side == Side::Themed) return vt::WindowsPathFromUnix(BENCH_THEMED_REFERENCE_EXE_UNIX);
 #endif
   return side == Side::Vantisk ? vt::VantiskExePath() : std::string();
 }

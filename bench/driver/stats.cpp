@@ -8,7 +8,7 @@
 namespace bench {
 namespace {
 
-constexpr size_t kColumns = 7;
+constexpr size_t kColumns = 9;
 using Cells = std::array<std::string, kColumns>;
 
 std::string Printed(const char* format, double value) {
@@ -19,22 +19,30 @@ std::string Printed(const char* format, double value) {
 
 std::string SampleCounts(const Series& series) {
   std::string counts = std::to_string(series.vantisk.size());
-  if (!series.reference.empty()) {
+  for (const std::vector<double>* other : {&series.reference, &series.themed}) {
+    if (other->empty()) continue;
     counts += '/';
-    counts += std::to_string(series.reference.size());
+    counts += std::to_string(other->size());
   }
   return counts;
+}
+
+std::string RatioCell(double vantisk, double reference) {
+  const std::optional<double> ratio = Ratio(vantisk, reference);
+  return ratio ? Printed("%.2fx", *ratio) : "-";
 }
 
 Cells CellsOf(const Row& row) {
   const double vantisk = Median(row.series.vantisk);
   const double reference = Median(row.series.reference);
-  const std::optional<double> ratio = Ratio(vantisk, reference);
+  const double themed = Median(row.series.themed);
   return {row.what,
           SampleCounts(row.series),
           FormatValue(vantisk, row.unit),
           row.series.reference.empty() ? "-" : FormatValue(reference, row.unit),
-          ratio ? Printed("%.2fx", *ratio) : "-",
+          RatioCell(vantisk, reference),
+          row.series.themed.empty() ? "-" : FormatValue(themed, row.unit),
+          RatioCell(vantisk, themed),
           row.goal ? FormatGoal(*row.goal, row.unit) : "-",
           Verdict(row)};
 }
@@ -97,7 +105,7 @@ std::string FormatGoal(const Goal& goal, Unit unit) {
 }
 
 std::string RenderTable(const std::vector<Row>& rows) {
-  std::vector<Cells> table{{"", "n", "Vantisk", "Reference", "Ratio", "Goal", "Verdict"}};
+  std::vector<Cells> table{{"", "n", "Vantisk", "Reference", "Ratio", "Themed ref", "Ratio", "Goal", "Verdict"}};
   for (const Row& row : rows) table.push_back(CellsOf(row));
   std::array<size_t, kColumns> widths{};
   for (const Cells& cells : table) {

@@ -8,13 +8,19 @@
 
 namespace bench {
 
-enum class Side { Vantisk, Reference };
+// The bare reference, and the same with Vantisk's manifest and one themed
+// button (Themed): between them lies what the platform's themed controls cost.
+enum class Side { Vantisk, Reference, Themed };
 
-// Samples of one figure for both programs (reference empty: Vantisk only).
+// Samples of one figure for the programs (reference empty: Vantisk only;
+// themed empty: not measured for the themed reference).
 struct Series {
   std::vector<double> vantisk;
   std::vector<double> reference;
-  void Add(Side side, double value) { (side == Side::Vantisk ? vantisk : reference).push_back(value); }
+  std::vector<double> themed;
+  void Add(Side side, double value) {
+    (side == Side::Vantisk ? vantisk : side == Side::Reference ? reference : themed).push_back(value);
+  }
 };
 
 enum class Unit { Milliseconds, CpuSecondsPerMinute, MiB, KiB };
@@ -42,6 +48,8 @@ std::string Verdict(const Row& row);
 std::string FormatValue(double value, Unit unit);
 std::string FormatGoal(const Goal& goal, Unit unit);
 // One line per row under a header, columns aligned; medians, not samples.
+// Goals are judged against the bare reference; the themed reference's column
+// and ratio stand beside it.
 std::string RenderTable(const std::vector<Row>& rows);
 
 }  // namespace bench

@@ -67,7 +67,7 @@ TEST(BenchStats, NoRatioAgainstAReferenceOfZeroOrWithoutSamples) {
 }
 
 TEST(BenchStats, VerdictCountsTheAllowanceAndNeedsBothSides) {
-  Row row{"memory", Unit::MiB, {{30}, {10}}, Goal{1.5, 20}};
+  Row row{"memory", Unit::MiB, {{30}, {10}, {}}, Goal{1.5, 20}};
   EXPECT_EQ(Verdict(row), "met") << "30 <= 1.5 * 10 + 20";
   row.series.vantisk = {35.5};
   EXPECT_EQ(Verdict(row), "missed");
@@ -92,11 +92,16 @@ TEST(BenchStats, ValuesCarryTheirUnitAndAMissingOneIsADash) {
 
 TEST(BenchStats, TheTableAlignsItsColumnsAndShowsVantiskOnlyRows) {
   const std::string table = RenderTable({
-      {"Start-up", Unit::Milliseconds, {{300, 100, 200}, {100, 150}}, Goal{1.5}},
-      {"Shown after", Unit::Milliseconds, {{1000}, {}}, std::nullopt},
+      {"Start-up", Unit::Milliseconds, {{300, 100, 200}, {100, 150}, {}}, Goal{1.5}},
+      {"Shown after", Unit::Milliseconds, {{1000}, {}, {}}, std::nullopt},
+      {"Private", Unit::MiB, {{6}, {4}, {5, 4, 5}}, Goal{1.3}},
   });
   const std::vector<std::string> lines = Lines(table);
-  ASSERT_EQ(lines.size(), 3u);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_NE(lines[3].find("1/1/3"), std::string::npos) << "the themed reference's count too";
+  EXPECT_NE(lines[3].find("1.20x"), std::string::npos) << "6 / 5 beside the themed reference";
+  EXPECT_NE(lines[3].find("missed"), std::string::npos) << "judged against the bare reference (1.5x)";
+  EXPECT_EQ(lines[3].substr(lines[0].rfind("Ratio"), 5), "1.20x") << table;
   EXPECT_NE(lines[1].find("3/2"), std::string::npos) << "sample counts per side";
   EXPECT_NE(lines[1].find("1.60x"), std::string::npos) << "200 / 125: medians, not means";
   EXPECT_NE(lines[1].find("missed"), std::string::npos);

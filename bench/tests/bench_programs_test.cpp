@@ -118,8 +118,24 @@ TEST_F(Recorded, TheReferenceLaunchesItsTargetOnlyOnTheGo) {
   EXPECT_EQ(LoggedLaunches()[0].argument, "https://b.example/x");
 }
 
+TEST_F(Recorded, TheReferenceLaunchesASecondTimeOnASecondGo) {
+  const std::string name = "Local\\VantiskBenchTest.again";
+  const tk::UniqueHandle go(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
+  const tk::UniqueHandle ready(CreateEventA(nullptr, FALSE, FALSE, (name + ".ready").c_str()));
+  vt::VantiskProcess reference;
+  ASSERT_TRUE(reference.Start(ExePathOf(Side::Reference), "--launch \"https://c.example/\" --go " + name + " --again"));
+  for (size_t launches = 1; launches <= 2; ++launches) {
+    ASSERT_EQ(WaitForSingleObject(ready.get(), 10000), WAIT_OBJECT_0) << launches;
+    ASSERT_TRUE(SetEvent(go.get()));
+    ASSERT_TRUE(vt::WaitUntil([&] { return LoggedLaunches().size() == launches; }, 10000)) << launches;
+  }
+  ASSERT_TRUE(reference.WaitForExit(10000));
+  EXPECT_EQ(reference.ExitCode(), 0u);
+}
+
 TEST(Reference, AWrongCommandLineLaunchesNothing) {
-  for (const std::string arguments : {"--launch", "--open x", "--launch x --go", "--launch x --wait y"}) {
+  for (const std::string arguments :
+       {"--launch", "--open x", "--launch x --go", "--launch x --wait y", "--launch x --go y --twice"}) {
     vt::VantiskProcess reference;
     ASSERT_TRUE(reference.Start(ExePathOf(Side::Reference), arguments));
     ASSERT_TRUE(reference.WaitForExit(10000)) << arguments;
@@ -139,6 +155,15 @@ TEST(RunningProgram, TheReferenceShowsItsWindowAndIsClosedWhenItGoes) {
   const tk::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, reference->Pid()));
   reference.reset();
   EXPECT_EQ(WaitForSingleObject(process.get(), 0), WAIT_OBJECT_0);
+}
+
+TEST(RunningProgram, TheThemedReferenceShowsItsWindowWithOneButton) {
+  std::unique_ptr<RunningProgram> themed = RunningProgram::Start(Side::Themed);
+  ASSERT_TRUE(themed);
+  EXPECT_TRUE(IsWindowVisible(themed->Window()));
+  HWND button = FindWindowExW(themed->Window(), nullptr, L"Button", nullptr);
+  EXPECT_NE(button, nullptr);
+  EXPECT_EQ(FindWindowExW(themed->Window(), button, nullptr, nullptr), nullptr) << "one control only";
 }
 
 TEST(RunningProgram, VantiskIsSeenToTakeInANewClipboardTextOnlyOnceItHasIt) {
@@ -180,6 +205,7 @@ TEST_F(Phases, LaunchesAreTimedForBothAndTheTargetIsTheOneVantiskBuilds) {
   EXPECT_TRUE(figures.problems.empty()) << figures.problems.front();
   ExpectOneEach(figures.launchCreatedMs, "created");
   ExpectOneEach(figures.launchStartedMs, "started");
+  ExpectOneEach(figures.launchWarmCreatedMs, "warm");
   for (const std::vector<double>* side : {&figures.launchCreatedMs.vantisk, &figures.launchCreatedMs.reference}) {
     EXPECT_GT(side->front(), 0) << "a browser created before it was asked for: clocks disagree";
     EXPECT_LT(side->front(), 10000);
@@ -202,6 +228,8 @@ TEST_F(Phases, ARoundAtRestFillsEveryFigureOfBothPrograms) {
   MeasureAtRest(options, texts, figures);
   EXPECT_TRUE(figures.problems.empty()) << figures.problems.front();
   ExpectOneEach(figures.startupMs, "start-up");
+  EXPECT_EQ(figures.startupMs.themed.size(), 1u) << "the themed reference is measured too";
+  EXPECT_EQ(figures.privateSmall.themed.size(), 1u);
   ExpectOneEach(figures.cpuSmall, "cpu");
   ExpectOneEach(figures.cpuBig, "cpu, big");
   ExpectOneEach(figures.privateBig, "private bytes, big");
