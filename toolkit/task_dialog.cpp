@@ -30,7 +30,7 @@ int AskWithButtons(HWND owner, const std::string& instruction, const std::string
   TASKDIALOGCONFIG config{};
   config.cbSize = sizeof config;
   config.hwndParent = owner;
-  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_USE_COMMAND_LINKS;
+  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION;
   config.pszWindowTitle = title.c_str();
   config.pszMainIcon = TD_WARNING_ICON;
   config.pszMainInstruction = main.c_str();
