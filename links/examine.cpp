@@ -34,7 +34,7 @@ std::vector<ExaminedLink> ExamineText(std::string_view text) {
 
 std::string ChoiceLabel(const ExaminedLink& link) {
   const std::string& site = link.facts.registrableDomain.empty() ? link.facts.host : link.facts.registrableDomain;
-  std::string label = link.notes.redFlag ? "\u26A0 " : "";
+  std::string label = link.notes.redFlag ? "(!) " : "";
   return label.append(site).append("  \u2014  ").append(Shortened(link.facts.canonical, kShownAddressBytes));
 }
 

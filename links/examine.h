@@ -27,7 +27,7 @@ inline constexpr std::size_t kMaxLinksOffered = 15;
 std::vector<ExaminedLink> ExamineText(std::string_view text);
 
 // One line to choose the link by: whose site it is, and the address shortened;
-// a red-flagged link is marked.
+// a red-flagged link is marked "(!)", which every menu font can show.
 std::string ChoiceLabel(const ExaminedLink& link);
 
 }  // namespace vantisk
