@@ -20,11 +20,6 @@
 // The edit control lays out its whole line on every change and keeps that
 // layout (under Wine about 40 bytes a character), so a larger limit only costs.
 inline constexpr size_t kAddressBoxLimit = 4096;
-// The most of the clipboard's text a check reads (UTF-16 units). Finding the
-// address costs time and memory in step with the text (natively about 60 ms
-// and 16 MB for a MiB that is all one address); an address that runs past this
-// is refused as cut, and one after it is not looked for.
-inline constexpr size_t kClipboardCheckLimit = size_t{1} << 20;
 
 // A text a check looks at, and whether it is only the start of a longer one.
 struct CheckedText {

@@ -44,18 +44,10 @@ std::string TooLongMessage() {
          std::to_string(kMaxTargetLength) + " characters.";
 }
 
-std::string CutMessage(CheckSource source) {
-  if (source == CheckSource::Manual) {
-    return "The address runs to the end of the manual box, which holds at most " + std::to_string(kAddressBoxLimit) +
-           " characters, so it may have been cut. Copy the address and check the clipboard instead.";
-  }
-  return "The address runs past the first " + std::to_string(kClipboardCheckLimit) +
-         " characters of the clipboard's text, the most a check reads, so it is too long to check.";
-}
-
-std::string NotFoundInStartMessage() {
-  return "The first " + std::to_string(kClipboardCheckLimit) +
-         " characters of the clipboard's text, the most a check reads, hold no web address.";
+// Of the manual box's text only: the clipboard is read whole for a check.
+std::string CutMessage() {
+  return "The address runs to the end of the manual box, which holds at most " + std::to_string(kAddressBoxLimit) +
+         " characters, so it may have been cut. Copy the address and check the clipboard instead.";
 }
 
 std::string LaunchFailedMessage(std::string_view target) {
@@ -87,9 +79,7 @@ Examination ExamineChecked(const CheckedText& checked, CheckSource source) {
   if (lastIsCut) examination.links.pop_back();
   if (!examination.links.empty()) return examination;
   if (lastIsCut) {
-    examination.refusal = CutMessage(source);
-  } else if (checked.cut && source == CheckSource::Clipboard) {
-    examination.refusal = NotFoundInStartMessage();
+    examination.refusal = CutMessage();
   } else {
     examination.refusal = source == CheckSource::Clipboard ? kClipboardNotValid : kManualNotValid;
     examination.flags = MB_OKCANCEL;
@@ -150,6 +140,10 @@ void Form2Window::Check(const CheckedText& text, CheckSource source, CheckScope 
   }
   const ExaminedLink* link = ChooseLink(examination.links, place);
   if (!link) return;
+  if (link->found.tooLong) {
+    MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   const std::optional<Pages> pages =
       scope == CheckScope::SelectedChecker ? PagesOfSelectedChecker(*link) : PagesOfEveryChecker(*link);
   if (!pages) return;
