@@ -5,7 +5,7 @@ Takes the plain, global rules "$removeparam=NAME" of the list (no regular
 expression, no condition on the site): the names that say nothing about where
 a link goes and that the list removes from every address.
 
-    gen_trackers.py <filter list> <output .inc>
+    gen_trackers.py <output .inc> <filter list>
 """
 import re
 import sys
@@ -14,7 +14,7 @@ RULE = re.compile(r"^\$removeparam=([A-Za-z0-9_.\-]+)$")
 
 
 def main():
-    source, output = sys.argv[1], sys.argv[2]
+    output, source = sys.argv[1], sys.argv[2]
     names = set()
     with open(source, encoding="utf-8") as rules:
         for line in rules:
