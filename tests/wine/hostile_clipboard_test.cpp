@@ -138,7 +138,7 @@ TEST_F(HugeText, AnAddressPastOrAcrossTheBoxLimitIsCheckedWhole) {
 
 // The limit counts the target as handed to the shell: checker URL plus the
 // address after percent-encoding. Wine's shell takes a browser command line of
-// at most 1023 characters and crashed the program past that; it is now handed
+// at most 1023 characters and would crash the program past that; it is handed
 // nothing longer, and the user is told the browser could not be started.
 TEST_F(HugeText, TargetsPastEitherLimitAreRefusedWithAMessage) {
   const std::optional<std::string> command =
