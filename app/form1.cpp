@@ -108,7 +108,7 @@ void Form1Window::Command1_Click() {
 // The hotkey window registers what the letter boxes hold at this moment.
 void Form1Window::HandHotkeysToFLoad() {
   fLoad().SetHotkeys({
-      {kCheckHotkeyId, MOD_ALT | MOD_CONTROL, Text2.Text(), [] { Form2().Command1_Click(); }},
+      {kCheckHotkeyId, MOD_ALT | MOD_CONTROL, Text2.Text(), [] { Form2().CheckClipboardFromHotkey(); }},
       {kExitHotkeyId, MOD_ALT, Text3.Text(), [] { ExitProgram(); }},
       {kCheckAllHotkeyId, MOD_ALT | MOD_CONTROL | MOD_SHIFT, Text2.Text(), [] { Form2().CheckWithAllCheckers(); }},
   });

@@ -20,6 +20,12 @@ std::vector<ExaminedLink> ExamineText(std::string_view text) {
   // Found addresses that no browser opens, or that turn out to be the same, are
   // dropped: look at a few more than are offered.
   for (FoundLink& found : FindLinks(text, 2 * kMaxLinksOffered)) {
+    if (found.tooLong) {
+      // Offered, so that the user is told it is too long rather than that there is no address.
+      examined.push_back({std::move(found), {}, {}});
+      if (examined.size() == kMaxLinksOffered) break;
+      continue;
+    }
     std::optional<LinkFacts> facts = CanonicaliseLink(found.address);
     if (!facts) continue;
     const bool seen = std::any_of(examined.begin(), examined.end(),
@@ -33,8 +39,9 @@ std::vector<ExaminedLink> ExamineText(std::string_view text) {
 }
 
 std::string ChoiceLabel(const ExaminedLink& link) {
+  if (link.found.tooLong) return "(too long)  \u2014  " + Shortened(link.found.written, kShownAddressBytes);
   const std::string& site = link.facts.registrableDomain.empty() ? link.facts.host : link.facts.registrableDomain;
-  std::string label = link.notes.redFlag ? "\u26A0 " : "";
+  std::string label = link.notes.redFlag ? "(!) " : "";
   return label.append(site).append("  \u2014  ").append(Shortened(link.facts.canonical, kShownAddressBytes));
 }
 

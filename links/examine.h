@@ -23,11 +23,12 @@ struct ExaminedLink {
 inline constexpr std::size_t kMaxLinksOffered = 15;
 
 // Every distinct address of the text that a browser would open (distinct as
-// sent), in the order they appear, at most kMaxLinksOffered.
+// sent), in the order they appear, at most kMaxLinksOffered. An address too
+// long to check (FoundLink::tooLong) is among them, with no facts.
 std::vector<ExaminedLink> ExamineText(std::string_view text);
 
 // One line to choose the link by: whose site it is, and the address shortened;
-// a red-flagged link is marked.
+// a red-flagged link is marked "(!)", which every menu font can show.
 std::string ChoiceLabel(const ExaminedLink& link);
 
 }  // namespace vantisk

@@ -46,16 +46,30 @@ bool IsUnicodeQuote(char32_t c) {
          (c >= 0x300C && c <= 0x300F) || (c >= 0x301D && c <= 0x301F) || c == 0xFF02 || c == 0xFF07;
 }
 
-Role RoleOf(char32_t c) {
+constexpr Role AsciiRole(unsigned char c) {
   if (c == '\t' || c == '\n' || c == '\r') return Role::Break;
-  if (c < 0x80) return (c <= 0x20 || c == 0x7F || "\"<>`"sv.find(static_cast<char>(c)) != kNone) ? Role::Ends : Role::Part;
+  return (c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '`') ? Role::Ends : Role::Part;
+}
+
+// Looked up byte by byte: a huge clipboard is scanned at memory speed.
+constexpr std::array<Role, 0x80> kAsciiRoles = [] {
+  std::array<Role, 0x80> roles{};
+  for (unsigned char c = 0; c < 0x80; ++c) roles[c] = AsciiRole(c);
+  return roles;
+}();
+
+Role RoleOf(char32_t c) {
+  if (c < 0x80) return kAsciiRoles[c];
   return IsUnicodeSpace(c) || IsUnicodeQuote(c) ? Role::Ends : Role::Part;
 }
 
 bool IsBlank(char32_t c) { return c == ' ' || IsUnicodeSpace(c); }
 
 
-Role RoleAt(std::string_view text, std::size_t pos) { return RoleOf(DecodeUtf8At(text, pos).codePoint); }
+Role RoleAt(std::string_view text, std::size_t pos) {
+  const auto byte = static_cast<unsigned char>(text[pos]);
+  return RoleOf(byte < 0x80 ? byte : DecodeUtf8At(text, pos).codePoint);
+}
 
 bool EndsAddressAt(std::string_view text, std::size_t pos) { return pos >= text.size() || RoleAt(text, pos) != Role::Part; }
 
@@ -167,6 +181,7 @@ std::optional<Scheme> SchemeAt(std::string_view text, std::size_t pos) {
 struct AddressCopy {
   std::string bytes;
   std::vector<std::size_t> sourceEnds;
+  bool tooLong = false;  // the address goes on past kMaxAddressBytes
 
   void Append(char c, std::size_t sourceEnd) {
     bytes += c;
@@ -189,10 +204,22 @@ std::optional<std::size_t> AuthorityGoesOnAfterBreak(std::string_view text, std:
   return std::nullopt;
 }
 
+// Where the address (or its authority) that goes on at `pos` ends, without copying it.
+std::size_t SkipRestOfAddress(std::string_view text, std::size_t pos, bool authorityOnly) {
+  while (pos < text.size() && RoleAt(text, pos) == Role::Part && !(authorityOnly && EndsAuthority(text[pos]))) {
+    pos += static_cast<unsigned char>(text[pos]) < 0x80 ? 1 : DecodeUtf8At(text, pos).length;
+  }
+  return pos;
+}
+
 // Copies the address from `pos` until it ends, or with `authorityOnly` until
 // its authority ends, undoing defanged spellings. Returns where it stopped.
 std::size_t CopyAddress(std::string_view text, std::size_t pos, bool authorityOnly, AddressCopy& copy) {
   while (pos < text.size()) {
+    if (copy.bytes.size() >= kMaxAddressBytes) {
+      copy.tooLong = true;
+      return SkipRestOfAddress(text, pos, authorityOnly);
+    }
     const DecodedCharacter character = DecodeUtf8At(text, pos);
     const Role role = RoleOf(character.codePoint);
     if (role == Role::Break && authorityOnly) {
@@ -284,18 +311,22 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
   if (const auto parts = SplitWebAddress(copy.bytes); !parts || !HasHost(*parts)) {
     return {std::nullopt, std::max(authorityEnd, pos + 1)};
   }
+  std::size_t end = authorityEnd;
   if (!addressEnded) {
-    CopyAddress(text, authorityEnd, false, copy);
+    end = CopyAddress(text, authorityEnd, false, copy);
     TrimTrailing(copy, bodyStart);
   }
 
   FoundLink link;
+  link.tooLong = copy.tooLong;
+  // A link copied whole ends where its copy ends, after trimming.
+  if (!copy.tooLong) end = copy.sourceEnds.back();
   link.written = std::string(text.substr(pos, copy.sourceEnds.back() - pos));
   std::string writtenWithoutBreaks = LowerAscii(link.written);
   std::erase_if(writtenWithoutBreaks, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
   link.refanged = writtenWithoutBreaks != LowerAscii(copy.bytes);
   link.address = std::move(copy.bytes);
-  return {std::move(link), copy.sourceEnds.back()};
+  return {std::move(link), end};
 }
 
 // --- Link wrappers -----------------------------------------------------------
@@ -513,6 +544,7 @@ namespace {
 // pasted address. A text with a blank in it is running text, where a line
 // break ends an address.
 std::string_view WithoutBreaksOfOneAddress(std::string_view text, std::string& storage) {
+  if (text.find_first_of("\t\n\r") == std::string_view::npos) return text;
   bool hasBreak = false;
   bool content = false;  // a blank between two pieces of content makes it running text
   bool blankAfterContent = false;
@@ -548,7 +580,7 @@ std::vector<FoundLink> FindLinks(std::string_view text, std::size_t maxLinks) {
     if (const auto scheme = SchemeAt(text, pos)) {
       Attempt attempt = ReadLinkAt(text, pos, *scheme);
       if (attempt.link) {
-        Unwrap(*attempt.link);
+        if (!attempt.link->tooLong) Unwrap(*attempt.link);
         const bool seen = std::any_of(links.begin(), links.end(),
                                       [&](const FoundLink& link) { return link.address == attempt.link->address; });
         if (!seen) links.push_back(std::move(*attempt.link));

@@ -7,6 +7,7 @@
 // also their fullwidth and CJK forms, are not part of it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,11 +19,17 @@ namespace vantisk {
 // that is checked as the wrapper it is.
 inline constexpr int kMaxUnwrapDepth = 5;
 
+// An address longer than this is found, but not copied out of the text: no
+// checker page could take it (a target holds at most 2048 characters), and a
+// huge clipboard must not be copied again for it.
+inline constexpr std::size_t kMaxAddressBytes = 64 * 1024;
+
 struct FoundLink {
   std::string address{};  // "http://" or "https://" and a host: refanged and unwrapped, not yet canonical
   std::string written{};  // the address as the text wrote it, before refanging and unwrapping
   std::vector<std::string> unwrappedFrom{};  // wrapper names, outermost first ("Microsoft Safe Links", ...)
   bool refanged = false;
+  bool tooLong = false;  // longer than kMaxAddressBytes: `address` and `written` hold only its start
 };
 
 // The distinct web addresses of the text (after refanging and unwrapping), in

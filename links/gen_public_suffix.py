@@ -115,7 +115,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--list", required=True, help="public_suffix_list.dat")
     parser.add_argument("--package-version", default="", help="the publicsuffix package's version")
-    parser.add_argument("--out", required=True, help="the C++ include to write")
+    parser.add_argument("out", help="the C++ include to write")
     arguments = parser.parse_args()
     rules = read_rules(arguments.list)
     write_include(arguments.out, marks_by_name(rules),

@@ -10,28 +10,17 @@
 namespace vantisk {
 namespace {
 
-// Every name that AdGuard's URL Tracking filter removes on all sites without
-// a condition (TrackParamFilter/sections/general_url.txt, plain
-// "$removeparam=NAME" rules), and dclid, mc_cid, _hsmi, igshid and __s, which
-// other well-kept lists name. Any "utm_" name counts as well (kTrackerPrefix).
-constexpr auto kTrackerNames = std::to_array<std::string_view>({
-    "__hsfp", "__hssc", "__hstc", "__io_lv", "__s", "_branch_match_id", "_clde", "_cldee", "_ga", "_gl", "_hsenc",
-    "_hsmi", "_io_session_id", "_kx", "_openstat", "_sgm_action", "_sgm_campaign", "_sgm_source", "_zucks_suid",
-    "action_object_map", "action_ref_map", "action_type_map", "adfrom", "adjust_adgroup", "adjust_campaign",
-    "adjust_creative", "adjust_referrer", "adjust_tracker", "adjust_tracker_limit", "admitad_uid", "aiad_clid",
-    "asgtbndr", "awc", "bsft_aaid", "bsft_clkid", "bsft_eid", "bsft_ek", "bsft_mid", "bsft_uid", "cm_cr", "cm_me",
-    "cmpid", "cuid", "cx_click", "cx_recsOrder", "cx_recsWidget", "dclid", "dpg_campaign", "dpg_content",
-    "dpg_medium", "dpg_source", "ebisAdID", "erid", "external_click_id", "famad_xuid", "fb_action_ids",
-    "fb_action_types", "fb_comment_id", "fb_ref", "fb_source", "fbclid", "gbraid", "gci", "gclid", "gclsrc",
-    "gps_adid", "guccounter", "guce_referrer", "guce_referrer_sig", "hsCtaTracking", "hsa_acc", "hsa_ad", "hsa_cam",
-    "hsa_grp", "hsa_kw", "hsa_la", "hsa_mt", "hsa_net", "hsa_ol", "hsa_src", "hsa_tgt", "hsa_ver", "igshid",
-    "ir_adid", "ir_campaignid", "ir_partnerid", "irclickid", "irgwc", "itm_campaign", "itm_content", "itm_medium",
-    "itm_source", "itm_term", "maf", "mc_cid", "mc_eid", "mindbox-click-id", "mindbox-message-key", "mkt_tok",
-    "ml_subscriber", "ml_subscriber_hash", "msclkid", "mtm_campaign", "mtm_cid", "mtm_content", "mtm_group",
-    "mtm_keyword", "mtm_medium", "mtm_placement", "mtm_source", "nx_source", "oly_anon_id", "oly_enc_id",
-    "oprtrack", "pk_campaign", "pk_medium", "pk_source", "pk_vid", "rb_clickid", "rtkcid", "s_cid", "sscid",
-    "tduid", "twclid", "unicorn_click_id", "user_email_address", "usqp", "vc_lpp", "vero_conv", "vero_id",
-    "wbraid", "wickedid", "wt_mc", "xtor", "yclid", "ymid", "ysclid",
+// The names a public filter list removes from every address, generated at
+// build time (links/gen_trackers.py), sorted.
+constexpr std::string_view kListedTrackers[] = {
+#include "links/tracker_names.inc"
+};
+
+// Names that identify the person who received a link, which a check removes
+// whether or not the list above names them.
+constexpr auto kNamedTrackers = std::to_array<std::string_view>({
+    "fbclid", "gclid", "dclid", "gbraid", "wbraid", "msclkid", "mc_cid", "mc_eid", "_hsenc", "_hsmi", "yclid",
+    "igshid", "mkt_tok", "oly_enc_id", "oly_anon_id", "vero_id", "__s", "_openstat",
 });
 
 constexpr std::string_view kTrackerPrefix = "utm_";
@@ -42,7 +31,9 @@ std::string_view ItemName(std::string_view item) { return item.substr(0, item.fi
 }  // namespace
 
 bool IsTrackerName(std::string_view name) {
-  return name.starts_with(kTrackerPrefix) || std::find(kTrackerNames.begin(), kTrackerNames.end(), name) != kTrackerNames.end();
+  return name.starts_with(kTrackerPrefix) ||
+         std::binary_search(std::begin(kListedTrackers), std::end(kListedTrackers), name) ||
+         std::find(kNamedTrackers.begin(), kNamedTrackers.end(), name) != kNamedTrackers.end();
 }
 
 TrackerRemoval RemoveTrackers(std::string_view href) {

@@ -1,6 +1,7 @@
 // Tracking parameters: query parameters that say nothing about where a link
 // goes and identify the person who received it. The names are the global
-// ones of AdGuard's URL Tracking filter and those named in docs/privacy.md.
+// ones of a public filter list, generated at build time, and those named in
+// docs/privacy.md.
 #pragma once
 
 #include <string>

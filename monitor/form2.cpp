@@ -104,15 +104,14 @@ void Form2Window::MirrorClipboard() {
 // The clipboard as it is at the moment of a check. A change the system has
 // announced but no tick has taken in yet is mirrored first. Text1 is the
 // clipboard's whole text unless the text was longer than Text1 holds: then the
-// clipboard is read again, up to kClipboardCheckLimit, and nothing of it is
-// kept after the check. A user's edit of Text1 is checked as it stands.
+// clipboard is read again, whole, and nothing of it is kept after the check. A user's edit of Text1 is checked as it stands.
 // Nothing, when another program holds the clipboard open and Text1 shows only
 // the start of its text.
 std::optional<CheckedText> Form2Window::ClipboardTextToCheck() {
   if (clipboardWatch_.TakeChange()) MirrorClipboard();
   if (text1Edited_ || !text1Cut_) return CheckedText{Text1.Text(), false};
   CheckedText whole;
-  if (tk::ReadClipboardText(hWnd(), whole.text, kClipboardCheckLimit, &whole.cut) == tk::ClipboardRead::Busy) {
+  if (tk::ReadClipboardText(hWnd(), whole.text) == tk::ClipboardRead::Busy) {
     return std::nullopt;
   }
   return whole;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "links/facts.h"
+#include "links/examine.h"
 #include "monitor/form2_ids.h"
 #include "monitor/shell_exec.h"
 #include "toolkit/clipboard.h"
@@ -20,11 +20,6 @@
 // The edit control lays out its whole line on every change and keeps that
 // layout (under Wine about 40 bytes a character), so a larger limit only costs.
 inline constexpr size_t kAddressBoxLimit = 4096;
-// The most of the clipboard's text a check reads (UTF-16 units). Finding the
-// address costs time and memory in step with the text (natively about 60 ms
-// and 16 MB for a MiB that is all one address); an address that runs past this
-// is refused as cut, and one after it is not looked for.
-inline constexpr size_t kClipboardCheckLimit = size_t{1} << 20;
 
 // A text a check looks at, and whether it is only the start of a longer one.
 struct CheckedText {
@@ -32,6 +27,10 @@ struct CheckedText {
   bool cut = false;
 };
 enum class CheckSource { Clipboard, Manual };
+enum class CheckScope { SelectedChecker, EveryChecker };
+// Where the menu of a text's addresses opens: at the mouse pointer for a
+// hotkey or the tray, under the monitor window for its buttons.
+enum class MenuPlace { AtPointer, UnderWindow };
 
 class Form2Window : public tk::Form {
  public:
@@ -39,6 +38,8 @@ class Form2Window : public tk::Form {
 
   // Checks the clipboard's whole text, or Text1 as the user edited it.
   void Command1_Click();
+  // The same from the check hotkey: a menu of several addresses opens at the pointer.
+  void CheckClipboardFromHotkey();
   void Command2_Click();  // adds Text2 to the checker list
   void Command3_Click();  // checks the address typed into Text3
   // Opens the clipboard's address in every checker of the list, one page each.
@@ -76,8 +77,21 @@ class Form2Window : public tk::Form {
   void mnuSelect_Click();
   void mnuDelete_Click();
 
+  // The browser launches of one check, whether to show the notes after them,
+  // and what to tell about checkers that were skipped.
+  struct Pages {
+    std::vector<std::string> targets;
+    bool showNotes;
+    std::string skipped;
+  };
+
   std::optional<CheckedText> ClipboardTextToCheck();
-  void CheckUrl(const CheckedText& text, CheckSource source);
+  void CheckClipboard(CheckScope scope, MenuPlace place);
+  void Check(const CheckedText& text, CheckSource source, CheckScope scope, MenuPlace place);
+  const vantisk::ExaminedLink* ChooseLink(const std::vector<vantisk::ExaminedLink>& links, MenuPlace place);
+  std::optional<Pages> PagesOfSelectedChecker(const vantisk::ExaminedLink& link);
+  std::optional<Pages> PagesOfEveryChecker(const vantisk::ExaminedLink& link);
+  bool LaunchInOrder(const std::vector<std::string>& targets);
   std::optional<std::string> AddressToSend(const vantisk::LinkFacts& facts, bool checkerReceivesAddress);
   bool Launch(const std::string& target,
               ModShellExec::Handover handover = ModShellExec::Handover::DontWait);

@@ -8,14 +8,13 @@
 
 #include "checkers/check_all.h"
 #include "checkers/check_target.h"
-#include "links/canonical.h"
-#include "links/finder.h"
-#include "links/notes.h"
+#include "links/examine.h"
 #include "links/utf8.h"
 #include "monitor/cls_on_top.h"
 #include "monitor/form2.h"
 #include "monitor/shell_exec.h"
 #include "settings/settings_store.h"
+#include "toolkit/menu.h"
 #include "toolkit/task_dialog.h"
 
 using namespace vantisk;
@@ -45,18 +44,10 @@ std::string TooLongMessage() {
          std::to_string(kMaxTargetLength) + " characters.";
 }
 
-std::string CutMessage(CheckSource source) {
-  if (source == CheckSource::Manual) {
-    return "The address runs to the end of the manual box, which holds at most " + std::to_string(kAddressBoxLimit) +
-           " characters, so it may have been cut. Copy the address and check the clipboard instead.";
-  }
-  return "The address runs past the first " + std::to_string(kClipboardCheckLimit) +
-         " characters of the clipboard's text, the most a check reads, so it is too long to check.";
-}
-
-std::string NotFoundInStartMessage() {
-  return "The first " + std::to_string(kClipboardCheckLimit) +
-         " characters of the clipboard's text, the most a check reads, hold no web address.";
+// Of the manual box's text only: the clipboard is read whole for a check.
+std::string CutMessage() {
+  return "The address runs to the end of the manual box, which holds at most " + std::to_string(kAddressBoxLimit) +
+         " characters, so it may have been cut. Copy the address and check the clipboard instead.";
 }
 
 std::string LaunchFailedMessage(std::string_view target) {
@@ -70,47 +61,30 @@ std::string Joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-// The address a text holds, where it really goes, and what the user should
-// know about it. Nothing when the text holds no web address.
-struct ExaminedLink {
-  LinkFacts facts;
-  LinkNotes notes;
-  std::string written;  // the address as the text wrote it
-};
-
-// The link a checked text holds, or what the user is told instead (with the
-// message box's flags). Of a text that is only the start of a longer one, an
-// address that runs to its end may be cut, and an address may come later.
+// The addresses a checked text holds, or what the user is told instead (with
+// the message box's flags). Of a text that is only the start of a longer one,
+// an address that runs to its end may be cut: it is not offered, and alone it
+// is refused.
 struct Examination {
-  std::optional<ExaminedLink> link;
+  std::vector<ExaminedLink> links;
   std::string refusal;
   unsigned flags = MB_OK | MB_ICONEXCLAMATION;
 };
 
-std::optional<ExaminedLink> Examine(std::string_view text);
-
 Examination ExamineChecked(const CheckedText& checked, CheckSource source) {
   Examination examination;
-  examination.link = Examine(checked.text);
-  if (checked.cut && examination.link && checked.text.ends_with(examination.link->written)) {
-    examination.link.reset();
-    examination.refusal = CutMessage(source);
-  } else if (!examination.link && checked.cut && source == CheckSource::Clipboard) {
-    examination.refusal = NotFoundInStartMessage();
-  } else if (!examination.link) {
+  examination.links = ExamineText(checked.text);
+  const bool lastIsCut = checked.cut && !examination.links.empty() &&
+                         checked.text.ends_with(examination.links.back().found.written);
+  if (lastIsCut) examination.links.pop_back();
+  if (!examination.links.empty()) return examination;
+  if (lastIsCut) {
+    examination.refusal = CutMessage();
+  } else {
     examination.refusal = source == CheckSource::Clipboard ? kClipboardNotValid : kManualNotValid;
     examination.flags = MB_OKCANCEL;
   }
   return examination;
-}
-
-std::optional<ExaminedLink> Examine(std::string_view text) {
-  const std::optional<FoundLink> found = FindLink(text);
-  if (!found) return std::nullopt;
-  std::optional<LinkFacts> facts = CanonicaliseLink(found->address);
-  if (!facts) return std::nullopt;
-  LinkNotes notes = DescribeLink(*found, *facts);
-  return ExaminedLink{std::move(*facts), std::move(notes), found->written};
 }
 
 // Sets a flag for the length of a scope.
@@ -127,99 +101,133 @@ class ScopedFlag {
 
 }  // namespace
 
-void Form2Window::Command1_Click() {
-  if (checkUnderWay_) return;
-  const std::optional<CheckedText> text = ClipboardTextToCheck();
-  if (!text) {
-    MessageOutsideTopmostBand(kClipboardBusy, MB_OK | MB_ICONEXCLAMATION);
-    return;
-  }
-  CheckUrl(*text, CheckSource::Clipboard);
-}
+void Form2Window::Command1_Click() { CheckClipboard(CheckScope::SelectedChecker, MenuPlace::UnderWindow); }
 
-void Form2Window::Command3_Click() { CheckUrl({Text3.Text(), Text3.IsFull()}, CheckSource::Manual); }
+void Form2Window::CheckClipboardFromHotkey() { CheckClipboard(CheckScope::SelectedChecker, MenuPlace::AtPointer); }
+
+void Form2Window::CheckWithAllCheckers() { CheckClipboard(CheckScope::EveryChecker, MenuPlace::AtPointer); }
+
+void Form2Window::Command3_Click() {
+  Check({Text3.Text(), Text3.IsFull()}, CheckSource::Manual, CheckScope::SelectedChecker, MenuPlace::UnderWindow);
+}
 
 void Form2Window::Text3_KeyDown(int keyCode, int) {
   if (keyCode == VK_RETURN) Command3_Click();
 }
 
-void Form2Window::CheckUrl(const CheckedText& text, CheckSource source) {
-  // The check hotkey still reaches the program while a check's message box is
-  // open; each press would open one more box on top, until the stack overflows.
+void Form2Window::CheckClipboard(CheckScope scope, MenuPlace place) {
   if (checkUnderWay_) return;
-  const ScopedFlag underWay(checkUnderWay_);
-  const Examination examination = ExamineChecked(text, source);
-  if (!examination.link) {
-    MessageOutsideTopmostBand(examination.refusal, examination.flags);
-    return;
-  }
-  const ExaminedLink* link = &*examination.link;
-  const std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
-  const std::optional<std::string> address = AddressToSend(link->facts, ReceivesAddress(checker));
-  if (!address) return;
-  const CheckResult result = BuildCheckTarget(checker, *address, link->facts.host, link->facts.registrableDomain);
-  switch (result.outcome) {
-    case CheckOutcome::Launch:
-      break;
-    case CheckOutcome::CheckerNotWeb:
-      MessageOutsideTopmostBand(CheckerNotWebMessage(checker), MB_OK | MB_ICONEXCLAMATION);
-      return;
-    case CheckOutcome::CheckerPlaceholder:
-      MessageOutsideTopmostBand(CheckerPlaceholderMessage(checker, result.problem), MB_OK | MB_ICONEXCLAMATION);
-      return;
-    case CheckOutcome::TooLong:
-      MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
-      return;
-  }
-  // Without a checker the link itself opens: a disguised one asks first.
-  if (checker.empty() && link->notes.redFlag &&
-      MessageOutsideTopmostBand(Joined(link->notes.lines) + "\n\nOpen it anyway?", MB_YESNO | MB_ICONWARNING) != IDYES) {
-    return;
-  }
-  if (Launch(result.target) && !checker.empty()) ShowLinkNotes(link->notes.lines);
-}
-
-void Form2Window::CheckWithAllCheckers() {
-  if (checkUnderWay_) return;
-  const ScopedFlag underWay(checkUnderWay_);
   const std::optional<CheckedText> text = ClipboardTextToCheck();
   if (!text) {
     MessageOutsideTopmostBand(kClipboardBusy, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  const Examination examination = ExamineChecked(*text, CheckSource::Clipboard);
-  if (!examination.link) {
+  Check(*text, CheckSource::Clipboard, scope, place);
+}
+
+// Every check goes the same way: the address (chosen from a menu when the
+// text holds several), what may be sent of it, the pages, and then the
+// browser, page by page in order.
+void Form2Window::Check(const CheckedText& text, CheckSource source, CheckScope scope, MenuPlace place) {
+  // The check hotkey still reaches the program while a check's message box is
+  // open; each press would open one more box on top, until the stack overflows.
+  if (checkUnderWay_) return;
+  const ScopedFlag underWay(checkUnderWay_);
+  const Examination examination = ExamineChecked(text, source);
+  if (examination.links.empty()) {
     MessageOutsideTopmostBand(examination.refusal, examination.flags);
     return;
   }
-  const ExaminedLink* link = &*examination.link;
+  const ExaminedLink* link = ChooseLink(examination.links, place);
+  if (!link) return;
+  if (link->found.tooLong) {
+    MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  const std::optional<Pages> pages =
+      scope == CheckScope::SelectedChecker ? PagesOfSelectedChecker(*link) : PagesOfEveryChecker(*link);
+  if (!pages) return;
+  if (LaunchInOrder(pages->targets) && pages->showNotes) ShowLinkNotes(link->notes.lines);
+  if (!pages->skipped.empty()) MessageOutsideTopmostBand(pages->skipped, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The one address of the text, or the one the user picks from a menu of them,
+// in the order they appear; nothing when the menu was dismissed.
+const ExaminedLink* Form2Window::ChooseLink(const std::vector<ExaminedLink>& links, MenuPlace place) {
+  if (links.size() == 1) return &links.front();
+  std::vector<tk::MenuItem> items;
+  const ExaminedLink* chosen = nullptr;
+  for (const ExaminedLink& link : links) {
+    items.push_back({tk::PlainMenuText(ChoiceLabel(link)), [&chosen, &link] { chosen = &link; }});
+  }
+  std::optional<POINT> at;
+  if (place == MenuPlace::UnderWindow) {
+    RECT window{};
+    GetWindowRect(hWnd(), &window);
+    at = POINT{window.left, window.bottom};
+  }
+  if (place == MenuPlace::AtPointer) tk::ReleaseHotkeyChord();
+  // A pop-up menu closes on Esc or a click elsewhere only when its owner is in front.
+  SetForegroundWindow(hWnd());
+  tk::PopupMenu(hWnd(), items, at);
+  return chosen;
+}
+
+std::optional<Form2Window::Pages> Form2Window::PagesOfSelectedChecker(const ExaminedLink& link) {
+  const std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
+  const std::optional<std::string> address = AddressToSend(link.facts, ReceivesAddress(checker));
+  if (!address) return std::nullopt;
+  const CheckResult result = BuildCheckTarget(checker, *address, link.facts.host, link.facts.registrableDomain);
+  switch (result.outcome) {
+    case CheckOutcome::Launch:
+      break;
+    case CheckOutcome::CheckerNotWeb:
+      MessageOutsideTopmostBand(CheckerNotWebMessage(checker), MB_OK | MB_ICONEXCLAMATION);
+      return std::nullopt;
+    case CheckOutcome::CheckerPlaceholder:
+      MessageOutsideTopmostBand(CheckerPlaceholderMessage(checker, result.problem), MB_OK | MB_ICONEXCLAMATION);
+      return std::nullopt;
+    case CheckOutcome::TooLong:
+      MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
+      return std::nullopt;
+  }
+  // Without a checker the link itself opens: a disguised one asks first.
+  if (checker.empty() && link.notes.redFlag &&
+      MessageOutsideTopmostBand(Joined(link.notes.lines) + "\n\nOpen it anyway?", MB_YESNO | MB_ICONWARNING) != IDYES) {
+    return std::nullopt;
+  }
+  return Pages{{result.target}, !checker.empty(), {}};
+}
+
+std::optional<Form2Window::Pages> Form2Window::PagesOfEveryChecker(const ExaminedLink& link) {
   const std::vector<std::string> entries = ListEntries();
   if (entries.empty()) {
     MessageOutsideTopmostBand(std::string(kEmptyCheckerListMessage), MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return std::nullopt;
   }
   const bool anyReceivesAddress = std::any_of(entries.begin(), entries.end(), ReceivesAddress);
-  const std::optional<std::string> address = AddressToSend(link->facts, anyReceivesAddress);
-  if (!address) return;
-  const CheckAllPlan plan = PlanCheckAll(entries, *address, link->facts.host, link->facts.registrableDomain);
+  const std::optional<std::string> address = AddressToSend(link.facts, anyReceivesAddress);
+  if (!address) return std::nullopt;
+  CheckAllPlan plan = PlanCheckAll(entries, *address, link.facts.host, link.facts.registrableDomain);
   if (NeedsConfirmation(plan) &&
       MessageOutsideTopmostBand(OpenPagesQuestion(plan.targets.size()), MB_YESNO | MB_ICONQUESTION) != IDYES) {
-    return;
+    return std::nullopt;
   }
-  bool launched = false;
-  for (size_t i = 0; i < plan.targets.size(); ++i) {
-    // Each page but the last is handed over before the next starts: the
-    // browser gets them in list order.
-    const bool more = i + 1 < plan.targets.size();
-    if (!Launch(plan.targets[i], more ? ModShellExec::Handover::WaitForBrowser : ModShellExec::Handover::DontWait)) {
-      return;  // no browser: the others would fail alike
+  std::string skipped = SkippedCheckersMessage(entries, plan);
+  return Pages{std::move(plan.targets), true, std::move(skipped)};
+}
+
+// Each page but the last is handed over before the next starts, so that the
+// browser gets them in order. True when at least one page opened; without a
+// browser the rest would fail alike, so the first failure ends it.
+bool Form2Window::LaunchInOrder(const std::vector<std::string>& targets) {
+  for (size_t i = 0; i < targets.size(); ++i) {
+    const bool more = i + 1 < targets.size();
+    if (!Launch(targets[i], more ? ModShellExec::Handover::WaitForBrowser : ModShellExec::Handover::DontWait)) {
+      return i > 0;
     }
-    launched = true;
   }
-  if (launched) ShowLinkNotes(link->notes.lines);
-  if (std::string skipped = SkippedCheckersMessage(entries, plan); !skipped.empty()) {
-    MessageOutsideTopmostBand(skipped, MB_OK | MB_ICONEXCLAMATION);
-  }
+  return !targets.empty();
 }
 
 // The whole address, or the site alone when it looks private and the user

@@ -5,6 +5,27 @@
 
 namespace tk {
 
+std::string PlainMenuText(std::string_view text) {
+  std::string plain;
+  plain.reserve(text.size());
+  for (const char c : text) plain.append(c == '&' ? "&&" : std::string(1, c));
+  return plain;
+}
+
+void ReleaseHotkeyChord() {
+  const auto anyDown = [] {
+    for (const int key : {VK_MENU, VK_CONTROL, VK_SHIFT, VK_LWIN, VK_RWIN}) {
+      if (GetAsyncKeyState(key) < 0) return true;
+    }
+    return false;
+  };
+  const ULONGLONG until = GetTickCount64() + 1000;
+  while (anyDown() && GetTickCount64() < until) Sleep(10);
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+}
+
 void PopupMenu(HWND owner, const std::vector<MenuItem>& items, std::optional<POINT> at) {
   MenuHandle menu(CreatePopupMenu());
   if (!menu) return;

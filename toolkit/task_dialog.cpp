@@ -2,14 +2,34 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "toolkit/app.h"
 #include "toolkit/dll_search.h"
+#include "toolkit/message_box.h"
 #include "toolkit/wide.h"
 
 namespace tk {
 namespace {
 
 using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+// Without task dialogs (common controls older than the manifest asks for),
+// a message box whose text says what Yes, No and Cancel stand for.
+int AskWithMessageBox(HWND owner, const std::string& instruction, const std::string& content,
+                      const std::vector<TaskButton>& buttons, int cancelId) {
+  static constexpr std::pair<const char*, int> kAnswers[] = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
+  std::string text = instruction + "\n\n" + content + "\n";
+  const size_t shown = std::min(buttons.size(), std::size(kAnswers));
+  for (size_t i = 0; i < shown; ++i) text += std::string("\n") + kAnswers[i].first + ": " + buttons[i].caption;
+  const int answer = MsgBox(owner, text, (shown == 3 ? MB_YESNOCANCEL : MB_YESNO) | MB_ICONWARNING);
+  for (size_t i = 0; i < shown; ++i) {
+    if (answer == kAnswers[i].second) return buttons[i].id;
+  }
+  return cancelId;
+}
 
 }  // namespace
 
@@ -18,7 +38,7 @@ int AskWithButtons(HWND owner, const std::string& instruction, const std::string
   // The common controls are loaded at start-up in the version the manifest
   // asks for, the one that has task dialogs.
   const auto taskDialog = EntryPoint<TaskDialogIndirectFn>(GetModuleHandleW(L"comctl32.dll"), "TaskDialogIndirect");
-  if (!taskDialog) return cancelId;
+  if (!taskDialog) return AskWithMessageBox(owner, instruction, content, buttons, cancelId);
   std::vector<std::wstring> captions;
   std::vector<TASKDIALOG_BUTTON> entries;
   captions.reserve(buttons.size());
@@ -30,7 +50,7 @@ int AskWithButtons(HWND owner, const std::string& instruction, const std::string
   TASKDIALOGCONFIG config{};
   config.cbSize = sizeof config;
   config.hwndParent = owner;
-  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_USE_COMMAND_LINKS;
+  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION;
   config.pszWindowTitle = title.c_str();
   config.pszMainIcon = TD_WARNING_ICON;
   config.pszMainInstruction = main.c_str();

@@ -41,26 +41,22 @@ void AppendNarrowed(std::wstring_view piece, std::string& out) {
   WideCharToMultiByte(CP_UTF8, 0, piece.data(), length, out.data() + start, bytes, nullptr, nullptr);
 }
 
+// Converts `text` piece by piece, each at most kLargestPiece long.
+template <typename To, typename From, typename PieceLength, typename Append>
+To InPieces(From text, PieceLength pieceLength, Append append) {
+  To converted;
+  while (!text.empty()) {
+    const size_t piece = pieceLength(text);
+    append(text.substr(0, piece), converted);
+    text.remove_prefix(piece);
+  }
+  return converted;
+}
+
 }  // namespace
 
-std::wstring Widen(std::string_view utf8) {
-  std::wstring wide;
-  while (!utf8.empty()) {
-    const size_t piece = Utf8PieceLength(utf8);
-    AppendWidened(utf8.substr(0, piece), wide);
-    utf8.remove_prefix(piece);
-  }
-  return wide;
-}
+std::wstring Widen(std::string_view utf8) { return InPieces<std::wstring>(utf8, Utf8PieceLength, AppendWidened); }
 
-std::string Narrow(std::wstring_view utf16) {
-  std::string narrow;
-  while (!utf16.empty()) {
-    const size_t piece = Utf16PieceLength(utf16);
-    AppendNarrowed(utf16.substr(0, piece), narrow);
-    utf16.remove_prefix(piece);
-  }
-  return narrow;
-}
+std::string Narrow(std::wstring_view utf16) { return InPieces<std::string>(utf16, Utf16PieceLength, AppendNarrowed); }
 
 }  // namespace tk

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "links/examine.h"
 #include "links/finder.h"
 #include "links/percent.h"
 
@@ -152,6 +153,20 @@ TEST(CanonicaliseLink, TellsTheSiteTheTrackersAndTheKeys) {
     EXPECT_EQ(facts->privateSign.has_value(), c.looksPrivate);
   }
   EXPECT_EQ(CanonicaliseLink("https://a.example:8443/reset?token=x")->siteOnly, "https://a.example:8443/");
+}
+
+// Every address of a text, distinct as sent, each named by its site for a menu.
+TEST(ExamineText, OffersEveryDistinctAddressByItsSite) {
+  const std::vector<ExaminedLink> links = ExamineText(
+      "Logo https://cdn.example/logo.png, then https://paypal.com.secure-login.evil.example/b and "
+      "HTTPS://CDN.EXAMPLE/logo.png again, or http://[::1 broken");
+  ASSERT_EQ(links.size(), 2u);
+  EXPECT_EQ(ChoiceLabel(links[0]), "cdn.example  \u2014  https://cdn.example/logo.png");
+  EXPECT_EQ(ChoiceLabel(links[1]).rfind("(!) evil.example  \u2014  https://paypal.com.secure-login.evil.ex", 0), 0u)
+      << ChoiceLabel(links[1]);
+  std::string many;
+  for (int i = 0; i < 20; ++i) many += "https://a.example/" + std::to_string(i) + " ";
+  EXPECT_EQ(ExamineText(many).size(), kMaxLinksOffered);
 }
 
 }  // namespace

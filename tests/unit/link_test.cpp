@@ -154,6 +154,18 @@ TEST(FindLinks, GivesEveryDistinctAddressInOrder) {
   EXPECT_TRUE(addresses("no address", 15).empty());
 }
 
+// A huge address is found and named too long, not copied whole; what follows it is still found.
+TEST(FindLinks, AnAddressTooLongToCheckIsFoundButNotCopied) {
+  const std::string huge = "https://a.example/" + std::string(kMaxAddressBytes * 4, 'x');
+  const std::vector<FoundLink> links = FindLinks("see " + huge + " and https://b.example/", 15);
+  ASSERT_EQ(links.size(), 2u);
+  EXPECT_TRUE(links[0].tooLong);
+  EXPECT_LE(links[0].address.size(), kMaxAddressBytes);
+  EXPECT_EQ(links[1].address, "https://b.example/");
+  EXPECT_FALSE(links[1].tooLong);
+  EXPECT_TRUE(FindLinks("http://" + std::string(kMaxAddressBytes * 2, 'h'), 15).front().tooLong);
+}
+
 TEST(FindLink, KeepsTheAddressAsWritten) {
   EXPECT_EQ(FindLink("Look: hxxps://evil[.]example/login.")->written, "hxxps://evil[.]example/login");
   const std::string wrapped = InSafeLinks("https://a.example/");

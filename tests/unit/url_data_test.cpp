@@ -17,6 +17,7 @@
 #include "links/ascii.h"
 #include "links/url.h"
 #include "links/utf8.h"
+#include "links/web_address.h"
 
 namespace vantisk {
 namespace {
@@ -181,6 +182,27 @@ TEST(UrlTestData, ParsesAsBrowsersDo) {
   EXPECT_GE(hrefShare, 99.0) << disagreements;
 }
 
+// What is deliberately ours (README, "What is checked"): in running text an
+// address ends at a blank, a quotation mark, "<", ">", "`" or a control
+// character, sentence punctuation at its end is not part of it, and a host
+// needs a letter or a digit. Inputs where one of these applies are counted
+// apart.
+bool HasDeliberateDifference(std::string_view input) {
+  while (!input.empty() && static_cast<unsigned char>(input.front()) <= 0x20) input.remove_prefix(1);
+  while (!input.empty() && static_cast<unsigned char>(input.back()) <= 0x20) input.remove_suffix(1);
+  for (std::size_t at = 0; at < input.size();) {
+    const DecodedCharacter character = DecodeUtf8At(input, at);
+    const char32_t c = character.codePoint;
+    at += character.length;
+    if (c == '\t' || c == '\n' || c == '\r') continue;
+    if (c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '`') return true;
+    if (c == 0xA0 || c == 0x3000 || (c >= 0x2000 && c <= 0x200A) || (c >= 0x2018 && c <= 0x201F)) return true;
+  }
+  if (!input.empty() && std::string_view(".,;:!?')]}").find(input.back()) != std::string_view::npos) return true;
+  const auto parts = SplitWebAddress(input);
+  return parts && !HasHost(*parts);
+}
+
 // The whole check: the address found in the input alone (finding, refanging,
 // unwrapping, then the parser) against what a browser opens from it. The host
 // must agree in every case (or both refuse); the address may differ only by
@@ -189,7 +211,7 @@ TEST(UrlTestData, ParsesAsBrowsersDo) {
 TEST(UrlTestData, TheAddressFoundInTheTextIsTheOneABrowserOpens) {
   const auto cases = LoadCases();
   if (!cases) GTEST_SKIP() << "no URL test data at " << VANTISK_URL_TEST_DATA;
-  int count = 0, hostAgreements = 0, hrefAgreements = 0;
+  int count = 0, hostAgreements = 0, hrefAgreements = 0, deliberateHosts = 0, deliberateHrefs = 0;
   std::string differences;
   for (const TestCase& testCase : *cases) {
     const std::string& input = testCase.strings.at("input");
@@ -207,21 +229,27 @@ TEST(UrlTestData, TheAddressFoundInTheTextIsTheOneABrowserOpens) {
     if (facts) host = facts->host, href = facts->canonical;
     hostAgreements += host == expectedHost;
     hrefAgreements += href == expectedHref;
+    const bool deliberate = HasDeliberateDifference(input);
+    deliberateHosts += host != expectedHost && deliberate;
+    deliberateHrefs += href != expectedHref && deliberate;
+    if (!deliberate) {
+      EXPECT_EQ(host, expectedHost) << "input " << Shown(input);
+    }
     if (href != expectedHref) {
-      differences.append("  ").append(Shown(input)).append(": ").append(Shown(href));
+      differences.append(deliberate ? "  (deliberate) " : "  ").append(Shown(input)).append(": ").append(Shown(href));
       differences.append(", browsers ").append(Shown(expectedHref)).append("\n");
     }
   }
-  const double hrefShare = 100.0 * hrefAgreements / count;
-  std::cout << count << " http(s) cases found in text; host agrees in " << hostAgreements << ", address in "
-            << hrefAgreements << " (" << hrefShare << "%)\n"
+  const double hrefShare = 100.0 * (hrefAgreements + deliberateHrefs) / count;
+  std::cout << count << " http(s) cases found in text: host agrees in " << hostAgreements << " (the other "
+            << count - hostAgreements << ": " << deliberateHosts << " by a deliberate difference), address in "
+            << hrefAgreements << " (" << deliberateHrefs << " more by a deliberate difference: " << hrefShare
+            << "%)\n"
             << differences;
   RecordProperty("foundHostAgreements", hostAgreements);
   RecordProperty("foundHrefAgreements", hrefAgreements);
-  // Where they differ, a blank, "<", ">", a quote or "`" ends the address in
-  // running text, and sentence punctuation at its end is not part of it.
-  EXPECT_GE(hostAgreements, count - 15) << differences;
-  EXPECT_GE(hrefShare, 89.0) << differences;
+  EXPECT_EQ(hostAgreements + deliberateHosts, count) << differences;
+  EXPECT_GE(hrefShare, 95.0) << differences;
 }
 
 }  // namespace

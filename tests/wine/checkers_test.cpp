@@ -3,6 +3,7 @@
 #include "vantisk_fixture.h"
 
 #include "checkers/starter_checkers.h"
+#include "links/percent.h"
 #include "harness/handles.h"
 
 namespace vt {
@@ -103,6 +104,71 @@ TEST_F(Checkers, MoreThanFivePagesAskFirst) {
   box = ExpectMessageBox();
   ASSERT_TRUE(PressMessageBoxButton(box, "Yes"));
   EXPECT_EQ(WaitForLaunches(6, 5000).size(), 6u);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// A link that carries a key is not handed to a checker that is given the
+// whole address before the user says what to send.
+class PrivateLink : public Checkers {
+ protected:
+  const std::string kResetLink = "https://accounts.bank.example/reset-password?token=9f8c2a7e4b1d6f3a0c5e8b2d7a4f1c6e";
+  const std::string kSiteOnly = "https://accounts.bank.example/";
+};
+
+TEST_F(PrivateLink, AResetLinkAsksAndEachButtonDoesWhatItSays) {
+  Start();
+  struct Case {
+    std::string button, launch;  // empty: nothing opens
+  };
+  for (const Case& c : {Case{"Check the site only", kChecker + kSiteOnly},
+                        Case{"Check the whole address", kChecker + vantisk::PercentEncode(kResetLink, vantisk::kCheckerValueSet)},
+                        Case{"Cancel", ""}}) {
+    SCOPED_TRACE(c.button);
+    CheckManually(kResetLink);
+    MessageBoxInfo box = ExpectMessageBox();
+    EXPECT_NE(box.text.find("password-reset key (token=9f8c"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("Checking services may keep or publish"), std::string::npos) << box.text;
+    EXPECT_EQ(box.buttons, (std::vector<std::string>{"Check the site only", "Check the whole address", "Cancel"}));
+    EXPECT_FALSE(IsTopmost(monitor)) << "the question must not hide behind the monitor window";
+    ASSERT_TRUE(PressMessageBoxButton(box, c.button));
+    if (c.launch.empty()) {
+      ExpectNoLaunch();
+    } else {
+      EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{c.launch});
+      ASSERT_TRUE(ClearLaunches());
+    }
+  }
+}
+
+// Only the site reaches a {host} checker: nothing to ask. Trackers go unasked.
+TEST_F(PrivateLink, AHostCheckerChecksAtOnceAndTrackersAreTakenOut) {
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", kHostChecker));
+  Start();
+  CheckManually(kResetLink);
+  EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{"https://a.example/scan/accounts.bank.example"});
+  ASSERT_TRUE(ClearLaunches());
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", kUrlChecker));
+  CheckManually("https://news.example/story?id=7&utm_source=mail&fbclid=IwAR3xYzQ8kLmN0pQrStUvWx");
+  EXPECT_EQ(WaitForLaunches(1, 5000),
+            std::vector<std::string>{"https://b.example/?q=https://news.example/story%3Fid%3D7&x=1"});
+}
+
+TEST_F(PrivateLink, CheckWithAllAsksOnceForAllItsPages) {
+  StoreList({kUrlChecker, kHostChecker, "https://c.example/?site="});
+  Start();
+  PutOnClipboard(kResetLink);
+  PressCheckAll();
+  ASSERT_TRUE(PressMessageBoxButton(ExpectMessageBox(), "Check the site only"));
+  EXPECT_EQ(WaitForLaunches(3, 8000),
+            (std::vector<std::string>{"https://b.example/?q=https://accounts.bank.example/&x=1",
+                                      "https://a.example/scan/accounts.bank.example",
+                                      "https://c.example/?site=https://accounts.bank.example/"}));
+  EXPECT_FALSE(FindMessageBox(app.Pid(), 500).has_value()) << "one question for all pages";
 }
 
 }  // namespace

@@ -188,8 +188,8 @@ TEST_F(Load, AThousandChecksThroughTheHotkey) {
   EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{kChecker + "https://hotkey.example/"});
 }
 
-// The hotkey reaches the program while a check's message is open; every press
-// used to open one more box on top, and about a thousand overflowed the stack.
+// The hotkey reaches the program while a check's message is open; a box for
+// every press would pile up until about a thousand overflowed the stack.
 TEST_F(Load, HotkeyPressesWhileAMessageIsOpenAddNoSecondBox) {
   Start();
   PutOnClipboard("no address here");

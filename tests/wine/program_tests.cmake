@@ -8,7 +8,7 @@ vantisk_wine_test(NAME hotkeys SOURCES hotkeys_test.cpp SUITES Hotkeys)
 vantisk_wine_test(NAME hotkey_proc SOURCES hotkey_proc_test.cpp ${program_sources}/hotkeys/sub_class.cpp)
 vantisk_wine_test(NAME clipboard_watch SOURCES clipboard_watch_test.cpp LIBS vantisk_toolkit)
 vantisk_wine_test(NAME checker_list SOURCES checker_list_test.cpp SUITES CheckerList)
-vantisk_wine_test(NAME checkers SOURCES checkers_test.cpp LIBS vantisk_logic SUITES Checkers)
+vantisk_wine_test(NAME checkers SOURCES checkers_test.cpp LIBS vantisk_logic SUITES Checkers PrivateLink)
 vantisk_wine_test(NAME real_address SOURCES real_address_test.cpp SUITES RealAddress)
 
 # A window the system refuses at start-up: a hook in this DLL refuses it.

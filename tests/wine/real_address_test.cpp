@@ -3,6 +3,9 @@
 // written the way a browser would request it; a disguise is told to the user.
 #include "vantisk_fixture.h"
 #include "harness/handles.h"
+#include "harness/popup_menu.h"
+
+#include <array>
 
 namespace vt {
 namespace {
@@ -100,6 +103,69 @@ TEST_F(RealAddress, WithoutACheckerARefangedLinkAsksFirst) {
   EXPECT_NE(box.text.find("Refanged from hxxps://evil[.]example/."), std::string::npos) << box.text;
   ASSERT_TRUE(PressMessageBoxButton(box, "No"));
   ExpectNoLaunch();
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// Whose site a link is: a well-known name in front of another site's name is
+// a red flag, and {domain} names the site.
+TEST_F(RealAddress, ANameInFrontOfAnotherSitesNameAsksFirst) {
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", ""));
+  Start();
+  struct Case {
+    std::string address, note;
+  };
+  for (const Case& c : {Case{"https://paypal.com.secure-login.evil.example/signin",
+                             "This link goes to evil.example; paypal.com is only the front part of its name."},
+                        Case{"https://login.microsoft.com.example.co.uk/",
+                             "This link goes to example.co.uk; microsoft.com is only the front part of its name."}}) {
+    SCOPED_TRACE(c.address);
+    CheckManually(c.address);
+    MessageBoxInfo box = ExpectMessageBox();
+    EXPECT_NE(box.text.find(c.note), std::string::npos) << box.text;
+    ASSERT_TRUE(PressMessageBoxButton(box, "No"));
+    ExpectNoLaunch();
+  }
+  CheckManually("https://mail.google.com/mail/u/0/");
+  EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{"https://mail.google.com/mail/u/0/"});
+}
+
+TEST_F(RealAddress, TheDomainPlaceholderIsTheRegistrableDomain) {
+  ASSERT_TRUE(SetSetting("default", "selectedchecker", "https://d.example/scan/{domain}/"));
+  Start();
+  CheckManually("https://a.b.example.co.uk/x");
+  EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{"https://d.example/scan/example.co.uk/"});
+}
+
+// A text with several addresses offers them in order; Esc opens nothing.
+TEST_F(RealAddress, ATextWithSeveralAddressesOffersThemInAMenu) {
+  Start();
+  PutOnClipboard(
+      "Hi, the invoice: https://one.example/a \xE2\x80\xA6 or the portal https://two.example/b and "
+      "https://three.example/c");
+  // From the hotkey the menu opens at the mouse pointer; Esc opens nothing.
+  PressCheck();
+  HWND menu = FindPopupMenu(5000, app.Pid());
+  ASSERT_NE(menu, nullptr) << "no menu of the addresses";
+  ASSERT_TRUE(DismissPopupMenu(menu));
+  ExpectNoLaunch();
+
+  // From the button it opens under the window; the second item checks the second address.
+  ASSERT_TRUE(Click(MonitorControl(vantisk::form2_ids::Command1)));
+  menu = FindPopupMenu(5000, app.Pid());
+  ASSERT_NE(menu, nullptr) << "no menu of the addresses";
+  const std::vector<std::string> items = MenuItemTexts(menu);
+  ASSERT_EQ(items.size(), 3u);
+  for (size_t i = 0; i < items.size(); ++i) {
+    const char* site = std::array{"one.example", "two.example", "three.example"}[i];
+    EXPECT_EQ(items[i].find(site), 0u) << items[i];
+  }
+  ASSERT_TRUE(ChooseMenuItem(menu, 1));
+  EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{kChecker + "https://two.example/b"});
 }
 
 }  // namespace

@@ -59,6 +59,20 @@ int main(int argc, char** argv) {
   PostMessageW(settings, WM_CLOSE, 0, 0);
   if (!Pose(folder, "monitor", WindowRectOf(monitor))) return Fail("monitor scene");
 
+  // A copied mail with three addresses: the check offers them in a menu.
+  vt::SetClipboardText(
+      "Hi, the invoice: https://one.example/a \xE2\x80\xA6 or the portal "
+      "https://paypal.com.secure-login.evil.example/b and https://three.example/c");
+  vt::PumpFor(500);
+  PostMessageW(vt::Control(monitor, vantisk::form2_ids::Command1), BM_CLICK, 0, 0);
+  HWND addressMenu = vt::FindPopupMenu(5000, app.Pid());
+  if (!addressMenu) return Fail("no address menu");
+  RECT both{};
+  const RECT monitorRect = WindowRectOf(monitor), menuRect = WindowRectOf(addressMenu);
+  UnionRect(&both, &monitorRect, &menuRect);
+  if (!Pose(folder, "address-menu", both)) return Fail("address menu scene");
+  vt::DismissPopupMenu(addressMenu);
+
   SetCursorPos(300, 300);
   PostMessageW(settings, WM_APP + 1, 1, WM_RBUTTONUP);
   HWND menu = vt::FindPopupMenu(5000, app.Pid());

@@ -48,17 +48,29 @@ std::vector<HWND> VisibleButtonsLeftToRight(const std::vector<HWND>& children) {
   return buttons;
 }
 
+// A message box has its text in one static control; a task dialog spreads
+// its instruction and content over several, read top to bottom.
+std::string DialogText(HWND window, const std::vector<HWND>& children) {
+  if (const HWND textControl = GetDlgItem(window, kTextId)) return WindowText(textControl);
+  std::string text;
+  for (HWND child : children) {
+    if (ClassName(child) != "Static" || !IsWindowVisible(child)) continue;
+    const std::string piece = WindowText(child);
+    if (!piece.empty()) text += (text.empty() ? "" : "\n") + piece;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::optional<MessageBoxInfo> ReadMessageBox(HWND window) {
   if (ClassName(window) != "#32770") return std::nullopt;
-  const HWND textControl = GetDlgItem(window, kTextId);
-  if (!textControl) return std::nullopt;
+  const std::vector<HWND> children = Children(window);
   MessageBoxInfo box;
   box.hwnd = window;
   box.title = WindowText(window);
-  box.text = WindowText(textControl);
-  const std::vector<HWND> children = Children(window);
+  box.text = DialogText(window, children);
+  if (box.text.empty()) return std::nullopt;
   box.hasIcon = std::any_of(children.begin(), children.end(), IsIcon);
   box.buttonWindows = VisibleButtonsLeftToRight(children);
   for (HWND button : box.buttonWindows) box.buttons.push_back(WithoutMnemonics(WindowText(button)));
