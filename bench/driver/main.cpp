@@ -76,7 +76,8 @@ void PrintHeader(const Options& options) {
   std::printf("Vantisk beside a bare Win32 program (bench/reference.cpp) and the same with Vantisk's manifest\n"
               "and one themed button (\"Themed ref\"), Wine %s, %lu CPUs.\n",
               WineVersion().c_str(), static_cast<unsigned long>(system.dwNumberOfProcessors));
-  std::printf("Medians; n = samples (Vantisk/reference). At rest: %d rounds of %d s windows after %d s to settle;\n"
+  std::printf("Medians; n = samples (Vantisk/reference/themed reference).\n"
+              "At rest: %d rounds of %d s windows after %d s to settle;\n"
               "start-up: %d + %d starts; checks: %d fresh processes each, their first launch and a warm second one.\n\n",
               options.rounds, options.seconds, options.settleSeconds, options.rounds, options.checks, options.checks);
 }
