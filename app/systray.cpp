@@ -53,7 +53,7 @@ bool TrayIcon::HandleTaskbarCreated(UINT message) {
 }
 
 void TrayIcon::Remove() {
-  if (added_) Shell_NotifyIconW(NIM_DELETE, &record_);
+  if (added_) tk::NotifyIcon(NIM_DELETE, &record_);
   added_ = wanted_ = false;
 }
 
@@ -68,9 +68,9 @@ void TrayIcon::Notify(const std::string& title, const std::string& text) {
   balloon.dwInfoFlags = NIIF_WARNING;
   CopyCut(balloon.szInfoTitle, title);
   CopyCut(balloon.szInfo, text);
-  Shell_NotifyIconW(NIM_MODIFY, &balloon);
+  tk::NotifyIcon(NIM_MODIFY, &balloon);
 }
 
-void TrayIcon::AddToShell() { added_ = Shell_NotifyIconW(NIM_ADD, &record_) != FALSE; }
+void TrayIcon::AddToShell() { added_ = tk::NotifyIcon(NIM_ADD, &record_) != FALSE; }
 
 }  // namespace modSystray

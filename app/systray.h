@@ -3,11 +3,11 @@
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
 
 #include "toolkit/handles.h"
+#include "toolkit/shell.h"
 
 namespace modSystray {
 

@@ -1,12 +1,11 @@
 #include "monitor/shell_exec.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 #include "links/web_address.h"
 #include "toolkit/handles.h"
 #include "toolkit/registry.h"
+#include "toolkit/shell.h"
 #include "toolkit/wide.h"
 
 namespace ModShellExec {
@@ -71,7 +70,7 @@ bool OpenInBrowser(HWND owner, const std::string& target, Handover handover) {
   request.lpParameters = L"";
   request.lpDirectory = L"";
   request.nShow = SW_SHOWNORMAL;
-  const bool started = ShellExecuteExW(&request) != FALSE;
+  const bool started = tk::ShellExecuteEx(&request) != FALSE;
   // The shell hands out no process when a running program took the address.
   const tk::UniqueHandle process(request.hProcess);
   if (started && process) AwaitHandover(process.get());
