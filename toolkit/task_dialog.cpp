@@ -59,7 +59,11 @@ int AskWithButtons(HWND owner, const std::string& instruction, const std::string
   config.pButtons = entries.data();
   config.nDefaultButton = cancelId;
   int chosen = cancelId;
-  if (FAILED(taskDialog(&config, &chosen, nullptr, nullptr)) || chosen == IDCANCEL) return cancelId;
+  // A dialog that could not be shown asks the other way rather than open nothing unasked.
+  if (FAILED(taskDialog(&config, &chosen, nullptr, nullptr))) {
+    return AskWithMessageBox(owner, instruction, content, buttons, cancelId);
+  }
+  if (chosen == IDCANCEL) return cancelId;
   return chosen;
 }
 
