@@ -69,7 +69,7 @@ frmAboutWindow::frmAboutWindow()
                 .clientWidth = 5730,
                 .clientHeight = 3555,
                 .clientPosition = POINT{2340, 1935},
-                .controlsAtFirstShow = true}),
+                .madeAtFirstShow = true}),
       picIcon(*this, {ids::picIcon, "", {240, 240, 540, 540}, 1}, IDI_ABOUT),
       lblTitle(*this, {ids::lblTitle, "Application Title", {1050, 240, 3885, 480}, 4}),
       lblVersion(*this, {ids::lblVersion, "Version", {1050, 780, 3885, 225}, 5}),

@@ -56,7 +56,7 @@ Form1Window::Form1Window()
                 .clientWidth = 5655,
                 .clientHeight = 2250,
                 .iconId = IDI_PROGRAM,
-                .controlsAtFirstShow = true}),
+                .madeAtFirstShow = true}),
       Label1(*this, {ids::Label1, "Press Ctrl+Alt+S to launch Vantisk", {240, 120, 4485, 360}, 1, kLabelFont}, true),
       Text2(*this, {ids::Text2, "G", {2075, 170, 255, 285}, 4}, kLetterBoxLimit),
       Label2(*this, {ids::Label2, "Press Alt+E to exit.", {240, 600, 2340, 360}, 0, kLabelFont}, true),

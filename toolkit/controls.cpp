@@ -12,7 +12,7 @@ Control::Control(Form& owner, ControlDesign design) : owner_(owner), design_(std
 
 HWND Control::hWnd() {
   owner_.Load();
-  owner_.MakeControls();
+  owner_.Furnish();
   return window_;
 }
 

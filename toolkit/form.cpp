@@ -76,17 +76,7 @@ void Form::Load() {
     throw WindowError(WithSystemReason("The window \"" + design_.caption + "\" could not be created"));
   }
   dpi_ = DpiForWindow(window_);
-  if (design_.iconId) {
-    icon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  }
-  if (!design_.messageOnly) PlaceWindow(nullptr);
-  if (!design_.controlsAtFirstShow) MakeControls();
+  if (!design_.madeAtFirstShow) Furnish();
   for (Timer* timer : timers_) SetTimer(window_, timer->id_, timer->interval_, nullptr);
   Form_Load();
 }
@@ -94,7 +84,7 @@ void Form::Load() {
 void Form::Show() {
   Load();
   if (!window_) return;
-  MakeControls();
+  Furnish();
   ShowWindow(window_, SW_SHOW);
 }
 
@@ -173,10 +163,22 @@ HFONT Form::Font(const FontDesign& design) {
   return font.get();
 }
 
-void Form::MakeControls() {
-  if (controlsMade_ || !window_) return;
-  controlsMade_ = true;
+void Form::Furnish() {
+  if (furnished_ || !window_) return;
+  furnished_ = true;
+  SetIcons();
+  if (!design_.messageOnly) PlaceWindow(nullptr);
   CreateControls();
+}
+
+void Form::SetIcons() {
+  if (!design_.iconId) return;
+  icon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+  smallIcon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(design_.iconId), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 // Focusable controls first, in tab order, then the labels and pictures: the
@@ -189,12 +191,15 @@ void Form::CreateControls() {
   });
   for (Control* control : ordered) {
     control->Create(window_);
-    SetWindowPos(control->window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Where the system already put the new window last, a move would only cost time.
+    if (GetWindow(control->window_, GW_HWNDNEXT)) {
+      SetWindowPos(control->window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
   }
 }
 
 void Form::LayOut() {
-  if (!controlsMade_) return;
+  if (!furnished_) return;
   for (Control* control : controls_) {
     RECT rect = control->PixelRect();
     MoveWindow(control->window_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -341,7 +346,7 @@ LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, kFormSlot, 0);
     form->window_ = nullptr;
-    form->controlsMade_ = false;
+    form->furnished_ = false;
     form->lastFocus_ = nullptr;
     for (Control* control : form->controls_) control->Forget();
     return DefWindowProcW(window, message, wParam, lParam);

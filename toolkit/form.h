@@ -41,11 +41,11 @@ struct FormDesign {
   std::optional<POINT> clientPosition = {};  // twips from the screen's top-left; system's choice if empty
   bool fixedDialog = true;         // fixed dialog frame with close box; false: plain hidden window
   WORD iconId = 0;                 // resource id of the window's icon, 0 for none
-  // The controls' windows are made when the form is first shown (or a control's
-  // window is asked for): a form that starts hidden costs no controls until then.
-  // Until they are made, texts and check states set from code are kept and
-  // applied when they are.
-  bool controlsAtFirstShow = false;
+  // The window's icons, size and controls are made when the form is first
+  // shown (or a control's window is asked for): a form that starts hidden costs
+  // only its bare window until then. Until its controls are made, texts and
+  // check states set from code are kept and applied when they are.
+  bool madeAtFirstShow = false;
   // A message-only window (parent HWND_MESSAGE): never shown, not enumerated
   // among the top-level windows, no frame; for a form that only receives messages.
   bool messageOnly = false;
@@ -99,8 +99,10 @@ class Form {
   LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void RegisterWindowClass() const;
-  // Makes the controls' windows unless they exist (the form must be loaded).
-  void MakeControls();
+  // Gives the window its icons, size and controls unless it has them (the
+  // form must be loaded).
+  void Furnish();
+  void SetIcons();
   void CreateControls();
   void LayOut();
   void PlaceWindow(const RECT* suggested);
@@ -115,7 +117,7 @@ class Form {
 
   FormDesign design_;
   HWND window_ = nullptr;
-  bool controlsMade_ = false;
+  bool furnished_ = false;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was last active
   int dpi_ = 96;
   std::vector<Control*> controls_;

@@ -50,6 +50,10 @@ TEST_F(Startup, LaterStartsKeepTheSettingsWindowHiddenAndUseStoredLetters) {
   // The stored letters reach the boxes when the window is shown.
   EXPECT_EQ(WindowText(SettingsControl(vantisk::form1_ids::Text2)), "Qx");
   EXPECT_EQ(WindowText(SettingsControl(vantisk::form1_ids::Text3)), "W");
+  // Its size comes with its first show too.
+  const SIZE client = ClientSizeTwips(settings);
+  EXPECT_NEAR(client.cx, 5655, 15);
+  EXPECT_NEAR(client.cy, 2250, 15);
   EXPECT_EQ(SendTimed(SettingsControl(vantisk::form1_ids::Check1), BM_GETCHECK), BST_UNCHECKED);
   EXPECT_EQ(Setting("default", "key"), "Qx") << "the letter box's whole text is saved";
   EXPECT_EQ(Setting("default", "key2"), "W");
