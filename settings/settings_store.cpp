@@ -48,14 +48,22 @@ std::optional<std::string> Interpret(const tk::RegistryValue& value) {
   }
 }
 
+std::optional<std::string> ReadFrom(HKEY sectionKey, std::string_view key) {
+  const std::optional<tk::RegistryValue> value = tk::ReadRegistryValue(sectionKey, tk::Widen(key).c_str());
+  if (!value) return std::nullopt;
+  return Interpret(*value);
+}
+
+tk::RegKey OpenSection(std::string_view section) {
+  return tk::OpenRegKey(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_QUERY_VALUE);
+}
+
 }  // namespace
 
 std::optional<std::string> ReadSetting(std::string_view section, std::string_view key) {
-  tk::RegKey sectionKey = tk::OpenRegKey(HKEY_CURRENT_USER, SectionPath(section).c_str(), KEY_QUERY_VALUE);
+  const tk::RegKey sectionKey = OpenSection(section);
   if (!sectionKey) return std::nullopt;
-  const std::optional<tk::RegistryValue> value = tk::ReadRegistryValue(sectionKey.get(), tk::Widen(key).c_str());
-  if (!value) return std::nullopt;
-  return Interpret(*value);
+  return ReadFrom(sectionKey.get(), key);
 }
 
 std::string GetSetting(std::string_view section, std::string_view key, std::string_view defaultValue) {
@@ -69,6 +77,17 @@ void SaveSetting(std::string_view section, std::string_view key, std::string_vie
   const std::wstring text = tk::Widen(value);
   RegSetValueExW(sectionKey.get(), tk::Widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+// A section that does not exist yet is looked for again at the next read: a
+// write in between may have made it.
+std::optional<std::string> RegistrySettings::Read(std::string_view section, std::string_view key) {
+  if (!openKey_ || section != openSection_) {
+    openKey_ = OpenSection(section);
+    openSection_ = section;
+  }
+  if (!openKey_) return std::nullopt;
+  return ReadFrom(openKey_.get(), key);
 }
 
 }  // namespace vantisk

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "settings/settings_access.h"
+#include "toolkit/handles.h"
 
 namespace vantisk {
 
@@ -24,14 +25,18 @@ std::optional<std::string> ReadSetting(std::string_view section, std::string_vie
 // not reported: the program has no way to do better.
 void SaveSetting(std::string_view section, std::string_view key, std::string_view value);
 
+// The store as the checker list reads it, value by value: the section last
+// read from stays open for the next read (each read still goes to the registry).
 class RegistrySettings final : public SettingsAccess {
  public:
-  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
-    return ReadSetting(section, key);
-  }
+  std::optional<std::string> Read(std::string_view section, std::string_view key) override;
   void Write(std::string_view section, std::string_view key, std::string_view value) override {
     SaveSetting(section, key, value);
   }
+
+ private:
+  std::string openSection_;
+  tk::RegKey openKey_;
 };
 
 }  // namespace vantisk
