@@ -13,7 +13,7 @@ namespace bench {
 struct Options {
   int seconds = 12;      // length of one at-rest CPU window
   int rounds = 3;        // Vantisk/reference rounds of the at-rest phase
-  int checks = 11;       // Vantisk/reference rounds of start-up and launch
+  int checks = 21;       // Vantisk/reference rounds of start-up and launch
   int settleSeconds = 2; // quiet time after a program is ready, before a window
   int minutes = 0;       // > 0: the long run instead of the comparison
   std::size_t smallClipboardBytes = 100;
