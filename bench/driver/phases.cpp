@@ -202,9 +202,6 @@ void VantiskLaunch(const Options& options, const Texts& texts, Figures& figures)
   }
 }
 
-tk::UniqueHandle NewEvent(const std::string& name) {
-  return tk::UniqueHandle(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
-}
 
 // The reference's two launches, each started by an event once its process
 // is ready for it.
@@ -304,6 +301,10 @@ void MeasureAtRest(const Options& options, const Texts& texts, Figures& figures)
       RestRound(side, options, texts, front, figures);
     }
   }
+}
+
+tk::UniqueHandle NewEvent(const std::string& name) {
+  return tk::UniqueHandle(CreateEventW(nullptr, FALSE, FALSE, vt::Widen(name).c_str()));
 }
 
 }  // namespace bench

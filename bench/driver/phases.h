@@ -8,6 +8,7 @@
 
 #include "driver/options.h"
 #include "driver/stats.h"
+#include "toolkit/handles.h"
 
 namespace bench {
 
@@ -43,6 +44,9 @@ void MeasureAtRest(const Options& options, const Texts& texts, Figures& figures)
 // Both programs side by side at rest with the big clipboard, one line a minute.
 // False, with the reason on stderr, when the programs did not start or one ended.
 bool RunLong(const Options& options, const Texts& texts);
+
+// An auto-reset event by name, unset: the reference's go and ready signals.
+tk::UniqueHandle NewEvent(const std::string& name);
 
 // Progress on stderr, so that stdout holds the report alone.
 void Progress(const std::string& text);

@@ -104,8 +104,8 @@ TEST_F(Recorded, TheRecorderStampsItsStartOnTheDriversClock) {
 
 TEST_F(Recorded, TheReferenceLaunchesItsTargetOnlyOnTheGo) {
   const std::string name = "Local\\VantiskBenchTest.go";
-  const tk::UniqueHandle go(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
-  const tk::UniqueHandle ready(CreateEventA(nullptr, FALSE, FALSE, (name + ".ready").c_str()));
+  const tk::UniqueHandle go = NewEvent(name);
+  const tk::UniqueHandle ready = NewEvent(name + ".ready");
   vt::VantiskProcess reference;
   ASSERT_TRUE(reference.Start(ExePathOf(Side::Reference), "--launch \"https://b.example/x\" --go " + name));
   ASSERT_EQ(WaitForSingleObject(ready.get(), 10000), WAIT_OBJECT_0);
@@ -120,8 +120,8 @@ TEST_F(Recorded, TheReferenceLaunchesItsTargetOnlyOnTheGo) {
 
 TEST_F(Recorded, TheReferenceLaunchesASecondTimeOnASecondGo) {
   const std::string name = "Local\\VantiskBenchTest.again";
-  const tk::UniqueHandle go(CreateEventA(nullptr, FALSE, FALSE, name.c_str()));
-  const tk::UniqueHandle ready(CreateEventA(nullptr, FALSE, FALSE, (name + ".ready").c_str()));
+  const tk::UniqueHandle go = NewEvent(name);
+  const tk::UniqueHandle ready = NewEvent(name + ".ready");
   vt::VantiskProcess reference;
   ASSERT_TRUE(reference.Start(ExePathOf(Side::Reference), "--launch \"https://c.example/\" --go " + name + " --again"));
   for (size_t launches = 1; launches <= 2; ++launches) {

@@ -1,6 +1,7 @@
 // The spine end to end: start-up, the settings store, the monitor window's
 // clipboard mirror, the URL check and the window position.
 #include "vantisk_fixture.h"
+#include "harness/text.h"
 
 namespace vt {
 namespace {
@@ -45,7 +46,7 @@ TEST_F(Startup, LaterStartsKeepTheSettingsWindowHiddenAndUseStoredLetters) {
   Start();
   EXPECT_FALSE(IsVisible(settings));
   EXPECT_EQ(Control(settings, vantisk::form1_ids::Text2), nullptr) << "a hidden window's controls wait for its show";
-  HWND hotkeys = FindWindowExA(HWND_MESSAGE, nullptr, vantisk::fload_ids::kClassName, nullptr);
+  HWND hotkeys = FindWindowExW(HWND_MESSAGE, nullptr, Widen(vantisk::fload_ids::kClassName).c_str(), nullptr);
   EXPECT_NE(hotkeys, nullptr) << "the hotkey window is message-only";
   // The stored letters reach the boxes when the window is shown.
   EXPECT_EQ(WindowText(SettingsControl(vantisk::form1_ids::Text2)), "Qx");
