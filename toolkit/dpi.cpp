@@ -1,6 +1,7 @@
 #include "toolkit/dpi.h"
 
 #include "toolkit/dll_search.h"
+#include "toolkit/handles.h"
 
 namespace tk {
 namespace {
@@ -16,9 +17,8 @@ Fn User32Entry(const char* name) {
 }
 
 int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
