@@ -18,6 +18,7 @@ enum class CheckOutcome {
   CheckerNotWeb,      // the selected checker URL is not a web address
   CheckerPlaceholder, // the selected checker URL's placeholders are wrong: `problem` says how
   TooLong,            // the target would exceed kMaxTargetLength
+  NotOpenable,        // without a checker: the address itself is no web address the shell may be given
 };
 
 struct CheckResult {
@@ -30,7 +31,7 @@ struct CheckResult {
 // host. A non-empty checker URL must itself be a web address: its
 // placeholders are filled in, or, without any, the address is appended
 // percent-encoded (checkers/checker_template.h). An empty checker URL opens
-// the address alone.
+// the address alone, with "\" and '"' percent-encoded for the shell.
 CheckResult BuildCheckTarget(std::string_view checkerUrl, std::string_view address, std::string_view host,
                              std::string_view domain = {});
 

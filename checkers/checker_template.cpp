@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "links/ascii.h"
 #include "links/percent.h"
 #include "links/utf8.h"
 #include "links/web_address.h"
@@ -95,6 +96,67 @@ std::optional<Expansion> CheckTextBeforePlaceholder(std::string_view checker, co
 // escaped, so that the host can never change the checker's query.
 std::string HostForChecker(std::string_view host) { return PercentEncode(host, EncodeSet::AllBut("-._~:[]")); }
 
+// Where a byte of the target came from: the checker URL's own text, the
+// {url} value, or a {host} or {domain} value.
+enum class From : unsigned char { Checker, Address, Host };
+
+struct Filled {
+  std::string target;
+  std::vector<From> from;  // one for each byte of `target`
+};
+
+// "." or "..", also with "%2e" (any case) for a dot: a browser resolves such
+// a segment of a path before it sends the request.
+bool IsDotSegment(std::string_view segment) {
+  std::size_t dots = 0;
+  for (std::size_t at = 0; at < segment.size() && dots <= 2; ++dots) {
+    if (segment[at] == '.') {
+      at += 1;
+    } else if (StartsWithIgnoringCase(segment.substr(at), "%2e")) {
+      at += 3;
+    } else {
+      return false;
+    }
+  }
+  return dots == 1 || dots == 2;
+}
+
+// A dot segment in the checker's path would lead its page elsewhere on its
+// site: "https://c.example/web/{url}" with "https://a.example/?q=/../../x"
+// would open "https://c.example/x". Where the address brought one in, the "/"
+// before it is the address's own and goes as "%2F", which joins the dots to
+// the segment before; a {host} of dots only, between the checker's own
+// slashes, cannot be kept from being one, and the checker is not used.
+// Only the path counts: the checker's own "?" or "#" ends it, and a value
+// holds neither.
+std::optional<Expansion> KeepDotsInTheirSegment(Filled& filled) {
+  const std::string& target = filled.target;
+  const auto parts = SplitWebAddress(target);
+  if (!parts) return std::nullopt;  // refused as no web address afterwards
+  const std::size_t pathStart = target.size() - parts->rest.size();
+  const std::size_t pathEnd = std::min(target.find_first_of("?#", pathStart), target.size());
+  std::string kept = target.substr(0, pathStart);
+  // Each segment with the slash before it: the path starts with one.
+  for (std::size_t slash = pathStart; slash < pathEnd;) {
+    const std::size_t end = std::min(target.find_first_of("/\\", slash + 1), pathEnd);
+    const std::string_view segment = std::string_view(target).substr(slash + 1, end - slash - 1);
+    const bool broughtIn = std::any_of(filled.from.begin() + static_cast<std::ptrdiff_t>(slash),
+                                       filled.from.begin() + static_cast<std::ptrdiff_t>(end),
+                                       [](From from) { return from != From::Checker; });
+    if (broughtIn && IsDotSegment(segment)) {
+      if (filled.from[slash] != From::Address) return Expansion{ExpandOutcome::DotSegment, {}, std::string(segment), 0};
+      kept += "%2F";
+    } else {
+      kept += target[slash];
+    }
+    kept += segment;
+    slash = end;
+  }
+  kept += std::string_view(target).substr(pathEnd);
+  filled.target = std::move(kept);
+  return std::nullopt;
+}
+
 // Joins the pieces, stopping as soon as the target outgrows the limit: a
 // hundred placeholders must not build a hundred addresses first.
 struct Values {
@@ -107,14 +169,18 @@ struct Values {
 };
 
 Expansion Fill(const std::vector<Piece>& pieces, const Values& values) {
-  std::string target;
+  Filled filled;
   for (const Piece& piece : pieces) {
     const std::string_view text = piece.isPlaceholder ? values.For(piece.text) : piece.text;
-    if (target.size() + text.size() > kMaxTargetLength) return Fault(ExpandOutcome::TooLong);
-    target += text;
+    if (filled.target.size() + text.size() > kMaxTargetLength) return Fault(ExpandOutcome::TooLong);
+    const From from = !piece.isPlaceholder ? From::Checker : piece.text == kUrlPlaceholder ? From::Address : From::Host;
+    filled.target += text;
+    filled.from.insert(filled.from.end(), text.size(), from);
   }
-  if (!IsShellSafeWebAddress(target)) return Fault(ExpandOutcome::NotWebAddress);
-  return {ExpandOutcome::Expanded, std::move(target), {}, 0};
+  if (std::optional<Expansion> fault = KeepDotsInTheirSegment(filled)) return std::move(*fault);
+  if (filled.target.size() > kMaxTargetLength) return Fault(ExpandOutcome::TooLong);
+  if (!IsShellSafeWebAddress(filled.target)) return Fault(ExpandOutcome::NotWebAddress);
+  return {ExpandOutcome::Expanded, std::move(filled.target), {}, 0};
 }
 
 }  // namespace
@@ -167,6 +233,9 @@ std::string DescribeExpansionProblem(const Expansion& expansion) {
              "or =, or use {url})";
     case ExpandOutcome::NotWebAddress:
       return "is not a web address (http:// or https://)";
+    case ExpandOutcome::DotSegment:
+      return "cannot take this address: it would put \"" + expansion.piece +
+             "\" into the checker's own path, which opens another of its pages";
     case ExpandOutcome::TooLong:
       return std::string("is too long with this address: a checker page address may have at most ")
           .append(std::to_string(kMaxTargetLength))

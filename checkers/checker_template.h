@@ -13,6 +13,10 @@
 //   which site is opened.
 // - There is no raw form of the address: unencoded, it could change the
 //   checker's own query.
+// - The address never makes a "." or ".." segment of the checker's path,
+//   which would open another of the checker's pages: such a segment of the
+//   {url} value goes with the "/" before it as "%2F"; a {host} of dots only
+//   there is refused.
 #pragma once
 
 #include <cstddef>
@@ -33,6 +37,7 @@ enum class ExpandOutcome {
   PlaceholderInHost,   // `piece` is a placeholder before the checker's host has ended
   AppendedToHost,      // without placeholders, the checker URL ends in its host: the address would extend the host
   NotWebAddress,       // the checker URL, or what it expands to, is not an http(s) address
+  DotSegment,          // `piece` is a "." or ".." segment a {host} of dots only would make of the checker's path
   TooLong,             // the target would be longer than kMaxTargetLength
 };
 

@@ -32,13 +32,24 @@ std::optional<LinkFacts> CanonicaliseLink(std::string_view address) {
   if (!url || !written) return std::nullopt;
   LinkFacts facts;
   DescribeHost(*url, written->host, facts);
-  if (!url->username.empty() || !url->password.empty()) facts.userInfo = std::string(written->userInfo);
+  // Only the name is kept: the notes quote it, and a password must never show.
+  if (!url->username.empty() || !url->password.empty()) {
+    facts.userInfo = std::string(written->userInfo.substr(0, written->userInfo.find(':')));
+    facts.hasPassword = !url->password.empty();
+  }
   facts.siteOnly = url->Origin() + "/";
-  // Tracker values look random: they go before the address is judged for keys.
-  facts.privateSign = FindPrivateKey(RemoveTrackers(url->Href()).href);
   TrackerRemoval removal = RemoveTrackers(url->HrefWithoutUserInfo());
-  facts.canonical = std::move(removal.href);
+  facts.opened = std::move(removal.href);
   facts.removedTrackers = std::move(removal.removed);
+  // Browsers never send the fragment to any server, and some services keep
+  // the key to a share or a sign-in there: no checker gets it either.
+  WebUrl sent = *url;
+  sent.fragment.reset();
+  facts.canonical = RemoveTrackers(sent.HrefWithoutUserInfo()).href;
+  facts.fragmentDropped = url->fragment && !url->fragment->empty();
+  // Judged as sent, trackers (whose values look random) already out: what
+  // never leaves the machine, user information or fragment, gives no key away.
+  facts.privateSign = FindPrivateKey(facts.canonical);
   return facts;
 }
 

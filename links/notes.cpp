@@ -15,7 +15,12 @@ constexpr std::size_t kMaxQuotedBytes = 80;
 
 std::string Quoted(std::string_view text) { return Shortened(text, kMaxQuotedBytes); }
 
+// Tray notifications stay in the system's notification history: only the
+// name before any ":" is quoted, never a password.
 std::string UserInfoNote(const LinkFacts& facts) {
+  if (facts.userInfo.empty()) {
+    return "This link goes to " + facts.host + "; a password written before its host is not sent.";
+  }
   return "This link goes to " + facts.host + ", not to " + Quoted(facts.userInfo) + ".";
 }
 
@@ -42,11 +47,14 @@ std::string ListOfWrappers(const std::vector<std::string>& names) {
   return list;
 }
 
-// Says in one line from what the address was recovered.
-std::string RecoveredNote(const FoundLink& found) {
+// Says in one line from what the address was recovered. The text as written
+// holds the link's password when it has one, in whatever spelling: then it is
+// not quoted.
+std::string RecoveredNote(const FoundLink& found, const LinkFacts& facts) {
   const std::string unwrapped = ListOfWrappers(found.unwrappedFrom);
   if (!found.refanged) return "Unwrapped from " + unwrapped + ".";
-  const std::string refanged = "Refanged from " + Quoted(found.written);
+  const std::string refanged =
+      facts.hasPassword ? std::string("Refanged from a defanged spelling") : "Refanged from " + Quoted(found.written);
   return unwrapped.empty() ? refanged + "." : refanged + ", then unwrapped from " + unwrapped + ".";
 }
 
@@ -55,11 +63,11 @@ std::string RecoveredNote(const FoundLink& found) {
 LinkNotes DescribeLink(const FoundLink& found, const LinkFacts& facts) {
   LinkNotes notes;
   if (facts.hiddenName) notes.lines.push_back(HiddenNameNote(*facts.hiddenName));
-  if (!facts.userInfo.empty()) notes.lines.push_back(UserInfoNote(facts));
+  if (!facts.userInfo.empty() || facts.hasPassword) notes.lines.push_back(UserInfoNote(facts));
   if (!facts.unicodeHost.empty()) notes.lines.push_back(InternationalHostNote(facts));
   if (facts.hostIsIp) notes.lines.push_back(IpHostNote(facts));
   // Someone defanged or wrapped the link on purpose: opening it asks first too.
-  if (found.refanged || !found.unwrappedFrom.empty()) notes.lines.push_back(RecoveredNote(found));
+  if (found.refanged || !found.unwrappedFrom.empty()) notes.lines.push_back(RecoveredNote(found, facts));
   notes.redFlag = !notes.lines.empty();
   // The first line names whose site it is, where the host alone does not say
   // (a hidden name's note names it already).
@@ -67,6 +75,7 @@ LinkNotes DescribeLink(const FoundLink& found, const LinkFacts& facts) {
     notes.lines.insert(notes.lines.begin(), "This link belongs to the site " + facts.registrableDomain + ".");
   }
   if (!facts.removedTrackers.empty()) notes.lines.push_back(RemovedTrackersNote(facts.removedTrackers));
+  if (facts.fragmentDropped) notes.lines.push_back("The part after # is not sent: browsers keep it on this machine.");
   return notes;
 }
 

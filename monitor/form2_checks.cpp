@@ -50,6 +50,11 @@ std::string CutMessage() {
          " characters, so it may have been cut. Copy the address and check the clipboard instead.";
 }
 
+std::string NotOpenableMessage(std::string_view address) {
+  return "This address cannot be handed to the browser as one web address, so it was not opened:\n\n" +
+         Shortened(address, kShownUrlLength) + "\n\nSelect a checker URL in the list to check it instead.";
+}
+
 std::string LaunchFailedMessage(std::string_view target) {
   return "The browser could not be started to open:\n\n" + Shortened(target, kShownUrlLength) +
          "\n\nCheck that a default web browser is set.";
@@ -177,7 +182,10 @@ std::optional<Form2Window::Pages> Form2Window::PagesOfSelectedChecker(const Exam
   const std::string checker = GetSetting("default", "selectedchecker", kDefaultCheckerUrl);
   const std::optional<std::string> address = AddressToSend(link.facts, ReceivesAddress(checker));
   if (!address) return std::nullopt;
-  const CheckResult result = BuildCheckTarget(checker, *address, link.facts.host, link.facts.registrableDomain);
+  // Without a checker the link itself opens, fragment and all: it goes to the
+  // site alone, and the browser keeps the fragment on this machine as ever.
+  const std::string& sent = checker.empty() ? link.facts.opened : *address;
+  const CheckResult result = BuildCheckTarget(checker, sent, link.facts.host, link.facts.registrableDomain);
   switch (result.outcome) {
     case CheckOutcome::Launch:
       break;
@@ -189,6 +197,9 @@ std::optional<Form2Window::Pages> Form2Window::PagesOfSelectedChecker(const Exam
       return std::nullopt;
     case CheckOutcome::TooLong:
       MessageOutsideTopmostBand(TooLongMessage(), MB_OK | MB_ICONEXCLAMATION);
+      return std::nullopt;
+    case CheckOutcome::NotOpenable:
+      MessageOutsideTopmostBand(NotOpenableMessage(sent), MB_OK | MB_ICONEXCLAMATION);
       return std::nullopt;
   }
   // Without a checker the link itself opens: a disguised one asks first.

@@ -70,6 +70,22 @@ TEST(BuildCheckTarget, RefusesBadChecker) {
   }
 }
 
+// Without a checker the link itself opens. A "\\" its query or fragment keeps
+// could escape the quote that ends it on a command line: it goes encoded, and
+// what cannot go at all is refused as such, never as a browser that failed.
+TEST(BuildCheckTarget, WithoutACheckerTheLinkGoesSafeForTheShell) {
+  const CheckResult opened = BuildCheckTarget("", "https://a.example/p?q=a\\b\\#x\\", "a.example");
+  EXPECT_EQ(opened.outcome, CheckOutcome::Launch);
+  EXPECT_EQ(opened.target, "https://a.example/p?q=a%5Cb%5C#x%5C");
+  EXPECT_EQ(BuildCheckTarget("", "https://a.example/?q=\"", "a.example").target, "https://a.example/?q=%22");
+  for (const char* address : kHostileAddresses) {
+    const CheckResult result = BuildCheckTarget("", address, "a.example");
+    EXPECT_NE(result.target, address);
+    EXPECT_TRUE(result.outcome != CheckOutcome::Launch || IsShellSafeWebAddress(result.target)) << result.target;
+  }
+  EXPECT_EQ(BuildCheckTarget("", "file:///C:/", "").outcome, CheckOutcome::NotOpenable);
+}
+
 TEST(BuildCheckTarget, LongestTargetIsAllowedOneMoreIsNot) {
   const std::string prefix = "http://example.com/";
   const std::string longest = prefix + std::string(kMaxTargetLength - prefix.size(), 'a');

@@ -9,6 +9,7 @@
 #include "checkers/check_all.h"
 #include "checkers/starter_checkers.h"
 #include "checkers/check_target.h"
+#include "links/url.h"
 
 namespace vantisk {
 namespace {
@@ -122,6 +123,56 @@ TEST(StarterCheckers, EachOpensAWebPageWithItsPlaceholder) {
     EXPECT_EQ(expansion.outcome, ExpandOutcome::Expanded) << checker;
     EXPECT_EQ(expansion.target.rfind("https://", 0), 0u) << checker;
   }
+}
+
+// Dots the address brings into the checker's path must not lead its page
+// elsewhere: what a browser makes of every target is the target itself.
+TEST(ExpandCheckerUrl, TheAddressNeverMakesADotSegmentOfTheCheckersPath) {
+  std::vector<std::string> checkers = StarterCheckers();
+  checkers.insert(checkers.end(), {"https://checker.example/x/{url}", "https://checker.example/x/", "https://c.example/{url}..",
+                                   "https://c.example/.{host}/", "https://c.example/%2E{host}/"});
+  const char* const addresses[][2] = {
+      {"https://a.example/?q=/../../y", "a.example"}, {"https://a.example/p?/./.", "a.example"},
+      {"http://../", ".."},  {"http://./x", "."}, {"https://a.example/", "a.example"},
+  };
+  for (const std::string& checker : checkers) {
+    for (const auto& [address, host] : addresses) {
+      SCOPED_TRACE(checker + " " + address);
+      const Expansion expansion = ExpandCheckerUrl(checker, address, host);
+      if (expansion.outcome == ExpandOutcome::DotSegment) {
+        EXPECT_TRUE(std::string_view(host).find_first_not_of('.') == std::string_view::npos) << "only a host of dots";
+        continue;
+      }
+      ASSERT_EQ(expansion.outcome, ExpandOutcome::Expanded);
+      const auto read = ParseWebUrl(expansion.target);
+      ASSERT_TRUE(read.has_value());
+      EXPECT_EQ(read->Href(), expansion.target);
+    }
+  }
+  struct Case {
+    std::string checker, address, host, targetOrPiece;
+  };
+  const Case cases[] = {
+      {"https://web.archive.org/web/*/{url}", "https://a.example/?q=/../../y", "a.example",
+       "https://web.archive.org/web/*/https://a.example/%3Fq%3D%2F..%2F../y"},
+      {"https://checker.example/x/{url}", "http://../", "..", "https://checker.example/x/http:/%2F../"},
+      {"https://c.example/{url}..", "https://a.example/", "a.example", "https://c.example/https://a.example%2F.."},
+      // Not in the path: the checker's query and fragment keep the dots as they are.
+      {"https://c.example/?u={url}", "https://a.example/?q=/../", "a.example",
+       "https://c.example/?u=https://a.example/%3Fq%3D/../"},
+      {"https://c.example/x#{url}", "https://a.example/?q=/../", "a.example",
+       "https://c.example/x#https://a.example/%3Fq%3D/../"},
+      {"https://urlscan.io/domain/{host}", "http://../", "..", ".."},
+      {"https://c.example/%2E{host}/", "http://./", ".", "%2E."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.checker + " " + c.address);
+    const Expansion expansion = ExpandCheckerUrl(c.checker, c.address, c.host);
+    EXPECT_EQ(expansion.outcome == ExpandOutcome::Expanded ? expansion.target : expansion.piece, c.targetOrPiece);
+  }
+  EXPECT_EQ(DescribeExpansionProblem(ExpandCheckerUrl("https://urlscan.io/domain/{host}", "http://../", "..")),
+            "cannot take this address: it would put \"..\" into the checker's own path, which opens another of its "
+            "pages");
 }
 
 TEST(PlanCheckAll, OpensTheUsableCheckersInOrderAndNamesTheOthersOnce) {
