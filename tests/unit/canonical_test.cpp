@@ -86,8 +86,9 @@ TEST(CanonicaliseLink, WritesTheAddressAsABrowserRequestsIt) {
   };
   for (const Expected& test : cases) {
     SCOPED_TRACE(test.text);
-    const auto found = FindLink(test.text);
-    ASSERT_TRUE(found.has_value());
+    const std::vector<FoundLink> links = FindLinks(test.text, 1);
+    ASSERT_EQ(links.size(), 1u);
+    const FoundLink* found = &links.front();
     const auto facts = CanonicaliseLink(found->address);
     ASSERT_TRUE(facts.has_value()) << found->address;
     EXPECT_EQ(facts->canonical, test.canonical);
