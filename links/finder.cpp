@@ -249,6 +249,26 @@ std::optional<std::size_t> NameAfterPunctuation(std::string_view text, std::size
   return std::nullopt;
 }
 
+// What a browser refuses in a host, and takes in user information only.
+bool IsForbiddenInHost(char32_t c) { return c == '<' || c == '>' || (c < 0x20 && !IsAsciiTabOrNewline(static_cast<char>(c))) || c == 0x7F; }
+
+// After "<", ">" or a control character the authority goes on only into user
+// information: a browser refuses them in a host. So an "@" must come before
+// the authority or the address ends, with no more of them between it and
+// that end: `<a href="https://a.example">bob@b.example</a>` ends at the quote.
+bool UserInformationAhead(std::string_view text, std::size_t at) {
+  bool atSign = false;
+  while (at < text.size()) {
+    const ReadCharacter character = ReadAt(text, at);
+    const char32_t c = character.codePoint;
+    if (IsBlank(c) || IsAsciiTabOrNewline(static_cast<char>(c)) || (c < 0x80 && EndsSpecialAuthority(static_cast<char>(c)))) break;
+    if (c == '@') atSign = true;
+    if (IsForbiddenInHost(c)) atSign = false;
+    at += character.length;
+  }
+  return atSign;
+}
+
 // The authority interrupted by what ends an address in running text: a
 // quotation mark, "<", ">", "`", a control character ("marks"), a blank, a
 // tab or a line break. A browser given the text reads on to the authority's
@@ -256,9 +276,11 @@ std::optional<std::size_t> NameAfterPunctuation(std::string_view text, std::size
 // "https://paypal.com\u201Devil.example/" a name under evil.example, so the
 // part before the interruption is never what is checked. The authority goes
 // on through it into "@"; after a tab or line break alone (which a browser
-// deletes) into "." or ":"; after a mark into a name character, or into "."
-// or ":" that lead to a name. A blank goes on only into "@": a browser
-// refuses a blank in a host. Elsewhere the address ends there, so that quotes
+// deletes) into "." or ":"; after a quotation mark or "`" into a name
+// character, or into "." or ":" that lead to a name; after "<", ">" or a
+// control character only into user information (elsewhere a browser refuses
+// the address, and an unquoted HTML attribute ends there). A blank goes on only into
+// "@": a browser refuses a blank in a host. Elsewhere the address ends there, so that quotes
 // and markup around it and the words after it stay outside it.
 class AuthorityInterruptions {
  public:
@@ -267,7 +289,7 @@ class AuthorityInterruptions {
   // Whether the authority goes on through the interruption at `pos`.
   bool GoOnAt(std::size_t pos) {
     if (pos < knownToGoOnBefore_) return true;
-    bool blank = false, mark = false;
+    bool blank = false, mark = false, forbidden = false;
     std::size_t at = pos;
     while (at < text_.size()) {
       const DecodedCharacter character = DecodeUtf8At(text_, at);
@@ -275,6 +297,7 @@ class AuthorityInterruptions {
       if (role == Role::Part) break;
       blank = blank || IsBlank(character.codePoint);
       mark = mark || (role == Role::Ends && !IsBlank(character.codePoint));
+      forbidden = forbidden || IsForbiddenInHost(character.codePoint);
       at += character.length;
     }
     if (at >= text_.size()) return false;
@@ -284,6 +307,9 @@ class AuthorityInterruptions {
       goesOnTo = at;
     } else if (blank) {
       goesOnTo = std::nullopt;
+    } else if (forbidden) {
+      // A browser opens nothing there, or the host after the "@".
+      if (UserInformationAhead(text_, at)) goesOnTo = at;
     } else if (next == '.' || next == ':') {
       goesOnTo = mark ? NameAfterPunctuation(text_, at) : at;
     } else if (mark && IsNameCharacter(next)) {
