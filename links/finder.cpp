@@ -325,6 +325,19 @@ class AuthorityInterruptions {
   std::size_t knownToGoOnBefore_ = 0;
 };
 
+// An authority interrupted at `pos` with nothing after it but more
+// interruptions and punctuation: the text ends before it tells whether the
+// authority goes on, as it might past a cut.
+bool UndecidedToTheEnd(std::string_view text, std::size_t pos) {
+  while (pos < text.size()) {
+    const DecodedCharacter character = DecodeUtf8At(text, pos);
+    const char32_t c = character.codePoint;
+    if (RoleOf(c) == Role::Part && !EndsSentence(c) && !IsCloser(c)) return false;
+    pos += character.length;
+  }
+  return true;
+}
+
 // Copies the address from `pos` until it ends, or with `authorityOnly` until
 // its authority ends, undoing defanged spellings. Returns where it stopped.
 std::size_t CopyAddress(std::string_view text, std::size_t pos, bool authorityOnly, AddressCopy& copy) {
@@ -423,7 +436,7 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
 
   FoundLink link;
   link.tooLong = copy.tooLong;
-  link.runsToEnd = end == text.size();
+  link.runsToEnd = end == text.size() || (addressEnded && UndecidedToTheEnd(text, authorityEnd));
   // A link copied whole ends where its copy ends, after trimming.
   if (!copy.tooLong) end = copy.sourceEnds.back();
   link.written = std::string(text.substr(pos, copy.sourceEnds.back() - pos));

@@ -173,6 +173,19 @@ TEST(FindLinks, AnAddressTooLongToCheckIsFoundButNotCopied) {
   EXPECT_TRUE(FindLinks("http://" + std::string(kMaxAddressBytes * 2, 'h'), 15).front().tooLong);
 }
 
+// Of a text that may be the start of a longer one, an address read to its
+// end may be cut, also where its end there is trimmed, or where the text ends
+// before it tells whether the authority goes on.
+TEST(FindLinks, TellsWhetherTheAddressRanToTheTextsEnd) {
+  EXPECT_TRUE(FindLinks("https://paypal.com" + std::string(4000, '.'), 1).front().runsToEnd);
+  EXPECT_TRUE(FindLinks("see https://a.example/x?", 1).front().runsToEnd);
+  EXPECT_TRUE(FindLinks("see https://paypal.com\u201D", 1).front().runsToEnd);
+  EXPECT_TRUE(FindLinks("see https://paypal.com\". ", 1).front().runsToEnd);
+  EXPECT_FALSE(FindLinks("see https://a.example\u201D and", 1).front().runsToEnd);
+  EXPECT_FALSE(FindLinks("see https://a.example/x\u201D", 1).front().runsToEnd);
+  EXPECT_FALSE(FindLinks("https://a.example/x and", 1).front().runsToEnd);
+}
+
 TEST(FindLink, KeepsTheAddressAsWritten) {
   EXPECT_EQ(FirstLink("Look: hxxps://evil[.]example/login.")->written, "hxxps://evil[.]example/login");
   const std::string wrapped = InSafeLinks("https://a.example/");
