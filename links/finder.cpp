@@ -250,20 +250,23 @@ std::optional<std::size_t> NameAfterPunctuation(std::string_view text, std::size
 }
 
 // What a browser refuses in a host, and takes in user information only.
-bool IsForbiddenInHost(char32_t c) { return c == '<' || c == '>' || (c < 0x20 && !IsAsciiTabOrNewline(static_cast<char>(c))) || c == 0x7F; }
+bool IsForbiddenInHost(char32_t c) {
+  return c == '<' || c == '>' || c == 0x7F || (c < 0x20 && !IsAsciiTabOrNewline(static_cast<char>(c)));
+}
 
 // After "<", ">" or a control character the authority goes on only into user
 // information: a browser refuses them in a host. So an "@" must come before
 // the authority or the address ends, with no more of them between it and
 // that end: `<a href="https://a.example">bob@b.example</a>` ends at the quote.
-bool UserInformationAhead(std::string_view text, std::size_t at) {
-  bool atSign = false;
+// Returns where that "@" stands.
+std::optional<std::size_t> UserInformationAhead(std::string_view text, std::size_t at) {
+  std::optional<std::size_t> atSign;
   while (at < text.size()) {
     const ReadCharacter character = ReadAt(text, at);
     const char32_t c = character.codePoint;
-    if (IsBlank(c) || IsAsciiTabOrNewline(static_cast<char>(c)) || (c < 0x80 && EndsSpecialAuthority(static_cast<char>(c)))) break;
-    if (c == '@') atSign = true;
-    if (IsForbiddenInHost(c)) atSign = false;
+    if (IsBlank(c) || (c < 0x80 && EndsSpecialAuthority(static_cast<char>(c)))) break;
+    if (c == '@') atSign = at;
+    if (IsForbiddenInHost(c)) atSign = std::nullopt;
     at += character.length;
   }
   return atSign;
@@ -279,9 +282,10 @@ bool UserInformationAhead(std::string_view text, std::size_t at) {
 // deletes) into "." or ":"; after a quotation mark or "`" into a name
 // character, or into "." or ":" that lead to a name; after "<", ">" or a
 // control character only into user information (elsewhere a browser refuses
-// the address, and an unquoted HTML attribute ends there). A blank goes on only into
-// "@": a browser refuses a blank in a host. Elsewhere the address ends there, so that quotes
-// and markup around it and the words after it stay outside it.
+// the address, and an unquoted HTML attribute ends there). A blank goes on
+// only into "@": a browser refuses a blank in a host. Elsewhere the address
+// ends there, so that quotes and markup around it and the words after it
+// stay outside it.
 class AuthorityInterruptions {
  public:
   explicit AuthorityInterruptions(std::string_view text) : text_(text) {}
@@ -309,7 +313,7 @@ class AuthorityInterruptions {
       goesOnTo = std::nullopt;
     } else if (forbidden) {
       // A browser opens nothing there, or the host after the "@".
-      if (UserInformationAhead(text_, at)) goesOnTo = at;
+      goesOnTo = UserInformationAhead(text_, at);
     } else if (next == '.' || next == ':') {
       goesOnTo = mark ? NameAfterPunctuation(text_, at) : at;
     } else if (mark && IsNameCharacter(next)) {

@@ -194,7 +194,7 @@ TEST(ExamineText, ChecksTheHostABrowserOpensWhereAQuoteOrBlankStandsInTheAuthori
       {"https://paypal.com\x01evil.example/", {}},
       {"https://paypal.com>evil.example/", {"paypal.com"}},
       {"<a href=https://a.example>Click</a>", {"a.example"}},
-      {"https://paypal.com>x@evil.example/", {"evil.example"}},
+      {"https://paypal.com>x\t@evil.example/", {"evil.example"}},
       {"<a href=\"https://a.example\">bob@b.example</a>", {"a.example"}},
       // Quotes, markup and data around addresses.
       {"He said \"https://a.example\".", {"a.example"}},
@@ -230,9 +230,12 @@ TEST(ExamineText, ReadsATextOfManyAddressesInLinearTime) {
   while (unusable.size() < (std::size_t{1} << 20)) unusable += "http://a%zz/ ";
   while (same.size() < (std::size_t{1} << 20)) same += "https://a.example/ ";
   while (quotes.size() < (std::size_t{1} << 20)) quotes += "\".";
+  std::string angles;
+  while (angles.size() < kMaxAddressBytes - 100) angles += ">a";
   EXPECT_EQ(HostsOffered(unusable + "https://b.example/"), std::vector<std::string>{"b.example"});
   EXPECT_EQ(HostsOffered(same + "https://b.example/"), (std::vector<std::string>{"a.example", "b.example"}));
   EXPECT_EQ(HostsOffered("https://a" + quotes + " https://b.example"), (std::vector<std::string>{"a", "b.example"}));
+  EXPECT_EQ(HostsOffered("https://paypal.com" + angles + "@evil.example/"), std::vector<std::string>{"evil.example"});
   const std::vector<ExaminedLink> one = ExamineText("https://a" + quotes + "x/ https://b.example");
   ASSERT_EQ(one.size(), 2u);
   EXPECT_TRUE(one[0].found.tooLong);
