@@ -113,7 +113,8 @@ TEST_F(HugeText, ALineAtTheBoxLimitIsShownWholeAndOneCharacterMoreIsCut) {
 // the "@" that sends it to another site may be past the cut.
 TEST_F(HugeText, AManualAddressCutAfterItsTrailingDotsIsRefused) {
   Start();
-  PutOnClipboard("https://paypal.com" + std::string(4200, '.') + "@evil.example/");
+  ASSERT_TRUE(SetClipboardText("https://paypal.com" + std::string(4200, '.') + "@evil.example/"));
+  ASSERT_TRUE(WaitUntil([&] { return TextLength(ids::Text1) == kTextBoxLimit; }, 3000));
   CheckClipboard();
   EXPECT_EQ(NextLaunch(), kChecker + "https://evil.example/");
   ASSERT_TRUE(SendTimed(MonitorControl(ids::Text3), WM_PASTE, 0, 0, 10000).has_value());
