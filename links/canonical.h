@@ -10,7 +10,7 @@
 
 namespace vantisk {
 
-// `address` is what FindLink found: "http://" or "https://" and more, UTF-8.
+// `address` is what the finder found: "http://" or "https://" and more, UTF-8.
 // Nothing when no browser would open it.
 std::optional<LinkFacts> CanonicaliseLink(std::string_view address);
 

@@ -15,25 +15,30 @@ constexpr std::size_t kShownAddressBytes = 60;
 
 }  // namespace
 
+// Addresses no browser opens, and those that turn out to be the same, are
+// passed over: the text is read on until enough are found or it ends. At most
+// kMaxLinksOffered are kept, however many addresses the text holds.
 std::vector<ExaminedLink> ExamineText(std::string_view text) {
   std::vector<ExaminedLink> examined;
-  // Found addresses that no browser opens, or that turn out to be the same, are
-  // dropped: look at a few more than are offered.
-  for (FoundLink& found : FindLinks(text, 2 * kMaxLinksOffered)) {
-    if (found.tooLong) {
+  LinkFinder finder(text);
+  while (examined.size() < kMaxLinksOffered) {
+    std::optional<FoundLink> found = finder.Next();
+    if (!found) break;
+    const bool foundBefore = std::any_of(examined.begin(), examined.end(),
+                                         [&](const ExaminedLink& link) { return link.found.address == found->address; });
+    if (foundBefore) continue;
+    if (found->tooLong) {
       // Offered, so that the user is told it is too long rather than that there is no address.
-      examined.push_back({std::move(found), {}, {}});
-      if (examined.size() == kMaxLinksOffered) break;
+      examined.push_back({std::move(*found), {}, {}});
       continue;
     }
-    std::optional<LinkFacts> facts = CanonicaliseLink(found.address);
+    std::optional<LinkFacts> facts = CanonicaliseLink(found->address);
     if (!facts) continue;
     const bool seen = std::any_of(examined.begin(), examined.end(),
                                   [&](const ExaminedLink& link) { return link.facts.canonical == facts->canonical; });
     if (seen) continue;
-    LinkNotes notes = DescribeLink(found, *facts);
-    examined.push_back({std::move(found), std::move(*facts), std::move(notes)});
-    if (examined.size() == kMaxLinksOffered) break;
+    LinkNotes notes = DescribeLink(*found, *facts);
+    examined.push_back({std::move(*found), std::move(*facts), std::move(notes)});
   }
   return examined;
 }

@@ -23,8 +23,10 @@ struct ExaminedLink {
 inline constexpr std::size_t kMaxLinksOffered = 15;
 
 // Every distinct address of the text that a browser would open (distinct as
-// sent), in the order they appear, at most kMaxLinksOffered. An address too
-// long to check (FoundLink::tooLong) is among them, with no facts.
+// sent), in the order they appear, at most kMaxLinksOffered: the text is read
+// on past those no browser opens until that many are found or it ends, once
+// in all. An address too long to check (FoundLink::tooLong) is among them,
+// with no facts.
 std::vector<ExaminedLink> ExamineText(std::string_view text);
 
 // One line to choose the link by: whose site it is, and the address shortened;

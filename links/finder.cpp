@@ -46,15 +46,15 @@ bool IsUnicodeQuote(char32_t c) {
          (c >= 0x300C && c <= 0x300F) || (c >= 0x301D && c <= 0x301F) || c == 0xFF02 || c == 0xFF07;
 }
 
-constexpr Role AsciiRole(unsigned char c) {
-  if (c == '\t' || c == '\n' || c == '\r') return Role::Break;
-  return (c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '`') ? Role::Ends : Role::Part;
+constexpr Role AsciiRole(char c) {
+  if (IsAsciiTabOrNewline(c)) return Role::Break;
+  return (IsC0ControlOrSpace(c) || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '`') ? Role::Ends : Role::Part;
 }
 
 // Looked up byte by byte: a huge clipboard is scanned at memory speed.
 constexpr std::array<Role, 0x80> kAsciiRoles = [] {
   std::array<Role, 0x80> roles{};
-  for (unsigned char c = 0; c < 0x80; ++c) roles[c] = AsciiRole(c);
+  for (std::size_t c = 0; c < 0x80; ++c) roles[c] = AsciiRole(static_cast<char>(c));
   return roles;
 }();
 
@@ -64,7 +64,6 @@ Role RoleOf(char32_t c) {
 }
 
 bool IsBlank(char32_t c) { return c == ' ' || IsUnicodeSpace(c); }
-
 
 Role RoleAt(std::string_view text, std::size_t pos) {
   const auto byte = static_cast<unsigned char>(text[pos]);
@@ -80,8 +79,6 @@ bool IsControlInsideWord(std::string_view text, std::size_t pos) {
   const bool control = (byte < 0x20 || byte == 0x7F) && RoleOf(byte) == Role::Ends;
   return control && RoleAt(text, pos + 1) == Role::Part;
 }
-
-bool EndsAuthority(char c) { return c == '/' || c == '\\' || c == '?' || c == '#'; }
 
 // Sentence punctuation, also the fullwidth and ideographic forms.
 bool EndsSentence(char32_t c) {
@@ -177,15 +174,19 @@ std::optional<Scheme> SchemeAt(std::string_view text, std::size_t pos) {
 }
 
 // The address as it is being read, and for each of its bytes where its
-// source in the text ends.
+// source in the text ends. Past kMaxAddressBytes nothing more is copied.
 struct AddressCopy {
   std::string bytes;
   std::vector<std::size_t> sourceEnds;
   bool tooLong = false;  // the address goes on past kMaxAddressBytes
 
-  void Append(char c, std::size_t sourceEnd) {
-    bytes += c;
-    sourceEnds.push_back(sourceEnd);
+  void Append(std::string_view piece, std::size_t sourceEnd) {
+    if (tooLong || bytes.size() + piece.size() > kMaxAddressBytes) {
+      tooLong = true;
+      return;
+    }
+    bytes += piece;
+    sourceEnds.insert(sourceEnds.end(), piece.size(), sourceEnd);
   }
   void PopBack() {
     bytes.pop_back();
@@ -193,59 +194,180 @@ struct AddressCopy {
   }
 };
 
-// A tab or line break inside the authority is deleted, as a browser deletes
-// it, when what follows can only continue the authority ("@", ".", ":"):
-// otherwise "https://paypal.com<TAB>@evil.example/" would be checked as
-// paypal.com while a browser opens evil.example. Anywhere else it ends the
-// address. Returns where the authority goes on, or nothing.
-std::optional<std::size_t> AuthorityGoesOnAfterBreak(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && RoleAt(text, pos) == Role::Break) ++pos;
-  if (pos < text.size() && "@.:"sv.find(text[pos]) != kNone) return pos;
+const BracketPair* PairClosedBy(char32_t c) {
+  const auto* pair = std::find_if(kBracketPairs.begin(), kBracketPairs.end(), [c](const BracketPair& p) { return p.close == c; });
+  return pair == kBracketPairs.end() ? nullptr : pair;
+}
+
+// What trimming may take off the address's end: a closing bracket or quote.
+bool IsCloser(char32_t c) { return c == '\'' || PairClosedBy(c) != nullptr; }
+
+// What a host name is made of, without its dots: ASCII letters and digits,
+// "-", "_", "~", "%", and the fullwidth letters and digits that a host reads
+// as ASCII. Other characters beyond ASCII are left out: prose in scripts
+// written without blanks goes on straight after a closing quote.
+bool IsNameCharacter(char32_t c) {
+  if (c < 0x80) return IsAsciiAlphanumeric(static_cast<char>(c)) || c == '-' || c == '_' || c == '~' || c == '%';
+  return (c >= 0xFF10 && c <= 0xFF19) || (c >= 0xFF21 && c <= 0xFF3A) || (c >= 0xFF41 && c <= 0xFF5A);
+}
+
+// A character of the text as the address reads it: a defanged spelling is what it stands for.
+struct ReadCharacter {
+  char32_t codePoint;
+  std::size_t length;
+};
+
+ReadCharacter ReadAt(std::string_view text, std::size_t pos) {
+  if (const Spelling* spelling = DefangedSpellingAt(text, pos)) {
+    return {static_cast<char32_t>(spelling->meaning), spelling->written.size()};
+  }
+  const DecodedCharacter character = DecodeUtf8At(text, pos);
+  return {character.codePoint, character.length};
+}
+
+// After a mark, "." and ":" go on only into a name or "@" before the address
+// ends: `"https://a.example".` ends at the quote, while
+// `https://paypal.com".evil.example` is one authority. Returns where that
+// name or "@" stands.
+std::optional<std::size_t> NameAfterPunctuation(std::string_view text, std::size_t at) {
+  bool blank = false;
+  while (at < text.size()) {
+    const ReadCharacter character = ReadAt(text, at);
+    const char32_t c = character.codePoint;
+    if (c == '@') return at;
+    if (IsBlank(c)) {
+      blank = true;
+    } else if (blank) {
+      return std::nullopt;  // a blank goes on only into user information
+    } else if (IsNameCharacter(c)) {
+      return at;
+    } else if (RoleOf(c) == Role::Part && !EndsSentence(c) && !IsCloser(c)) {
+      return std::nullopt;
+    }
+    at += character.length;
+  }
   return std::nullopt;
 }
 
-// Where the address (or its authority) that goes on at `pos` ends, without copying it.
-std::size_t SkipRestOfAddress(std::string_view text, std::size_t pos, bool authorityOnly) {
-  while (pos < text.size() && RoleAt(text, pos) == Role::Part && !(authorityOnly && EndsAuthority(text[pos]))) {
-    pos += static_cast<unsigned char>(text[pos]) < 0x80 ? 1 : DecodeUtf8At(text, pos).length;
+// What a browser refuses in a host, and takes in user information only.
+bool IsForbiddenInHost(char32_t c) {
+  return c == '<' || c == '>' || c == 0x7F || (c < 0x20 && !IsAsciiTabOrNewline(static_cast<char>(c)));
+}
+
+// After "<", ">" or a control character the authority goes on only into user
+// information: a browser refuses them in a host. So an "@" must come before
+// the authority or the address ends, with no more of them between it and
+// that end: `<a href="https://a.example">bob@b.example</a>` ends at the quote.
+// Returns where that "@" stands.
+std::optional<std::size_t> UserInformationAhead(std::string_view text, std::size_t at) {
+  std::optional<std::size_t> atSign;
+  while (at < text.size()) {
+    const ReadCharacter character = ReadAt(text, at);
+    const char32_t c = character.codePoint;
+    if (IsBlank(c) || (c < 0x80 && EndsSpecialAuthority(static_cast<char>(c)))) break;
+    if (c == '@') atSign = at;
+    if (IsForbiddenInHost(c)) atSign = std::nullopt;
+    at += character.length;
   }
-  return pos;
+  return atSign;
+}
+
+// The authority interrupted by what ends an address in running text: a
+// quotation mark, "<", ">", "`", a control character ("marks"), a blank, a
+// tab or a line break. A browser given the text reads on to the authority's
+// end: "https://paypal.com\"@evil.example/" opens evil.example, and
+// "https://paypal.com\u201Devil.example/" a name under evil.example, so the
+// part before the interruption is never what is checked. The authority goes
+// on through it into "@"; after a tab or line break alone (which a browser
+// deletes) into "." or ":"; after a quotation mark or "`" into a name
+// character, or into "." or ":" that lead to a name; after "<", ">" or a
+// control character only into user information (elsewhere a browser refuses
+// the address, and an unquoted HTML attribute ends there). A blank goes on
+// only into "@": a browser refuses a blank in a host. Elsewhere the address
+// ends there, so that quotes and markup around it and the words after it
+// stay outside it.
+class AuthorityInterruptions {
+ public:
+  explicit AuthorityInterruptions(std::string_view text) : text_(text) {}
+
+  // Whether the authority goes on through the interruption at `pos`.
+  bool GoOnAt(std::size_t pos) {
+    if (pos < knownToGoOnBefore_) return true;
+    bool blank = false, mark = false, forbidden = false;
+    std::size_t at = pos;
+    while (at < text_.size()) {
+      const DecodedCharacter character = DecodeUtf8At(text_, at);
+      const Role role = RoleOf(character.codePoint);
+      if (role == Role::Part) break;
+      blank = blank || IsBlank(character.codePoint);
+      mark = mark || (role == Role::Ends && !IsBlank(character.codePoint));
+      forbidden = forbidden || IsForbiddenInHost(character.codePoint);
+      at += character.length;
+    }
+    if (at >= text_.size()) return false;
+    const char32_t next = ReadAt(text_, at).codePoint;
+    std::optional<std::size_t> goesOnTo;
+    if (next == '@') {
+      goesOnTo = at;
+    } else if (blank) {
+      goesOnTo = std::nullopt;
+    } else if (forbidden) {
+      // A browser opens nothing there, or the host after the "@".
+      goesOnTo = UserInformationAhead(text_, at);
+    } else if (next == '.' || next == ':') {
+      goesOnTo = mark ? NameAfterPunctuation(text_, at) : at;
+    } else if (mark && IsNameCharacter(next)) {
+      goesOnTo = at;
+    }
+    // Every interruption before that point goes on too: each stretch of the text is looked at once.
+    if (goesOnTo) knownToGoOnBefore_ = *goesOnTo;
+    return goesOnTo.has_value();
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t knownToGoOnBefore_ = 0;
+};
+
+// An authority interrupted at `pos` with nothing after it but more
+// interruptions and punctuation: the text ends before it tells whether the
+// authority goes on, as it might past a cut.
+bool UndecidedToTheEnd(std::string_view text, std::size_t pos) {
+  while (pos < text.size()) {
+    const DecodedCharacter character = DecodeUtf8At(text, pos);
+    const char32_t c = character.codePoint;
+    if (RoleOf(c) == Role::Part && !EndsSentence(c) && !IsCloser(c)) return false;
+    pos += character.length;
+  }
+  return true;
 }
 
 // Copies the address from `pos` until it ends, or with `authorityOnly` until
 // its authority ends, undoing defanged spellings. Returns where it stopped.
 std::size_t CopyAddress(std::string_view text, std::size_t pos, bool authorityOnly, AddressCopy& copy) {
+  AuthorityInterruptions interruptions(text);
   while (pos < text.size()) {
-    if (copy.bytes.size() >= kMaxAddressBytes) {
-      copy.tooLong = true;
-      return SkipRestOfAddress(text, pos, authorityOnly);
-    }
     const DecodedCharacter character = DecodeUtf8At(text, pos);
     const Role role = RoleOf(character.codePoint);
-    if (role == Role::Break && authorityOnly) {
-      const auto goesOn = AuthorityGoesOnAfterBreak(text, pos);
-      if (!goesOn) break;
-      pos = *goesOn;
+    if (role != Role::Part) {
+      if (!authorityOnly || !interruptions.GoOnAt(pos)) break;
+      // Tabs and line breaks go, as a browser deletes them; the rest stays for the parser to judge.
+      if (role == Role::Ends) copy.Append(text.substr(pos, character.length), pos + character.length);
+      pos += character.length;
       continue;
     }
-    if (role != Role::Part) break;
     if (character.length > 1) {
-      for (std::size_t i = 0; i < character.length; ++i) copy.Append(text[pos + i], pos + character.length);
+      copy.Append(text.substr(pos, character.length), pos + character.length);
       pos += character.length;
       continue;
     }
     const Spelling* spelling = DefangedSpellingAt(text, pos);
     const char c = spelling ? spelling->meaning : text[pos];
-    if (authorityOnly && EndsAuthority(c)) break;
+    if (authorityOnly && EndsSpecialAuthority(c)) break;
     pos += spelling ? spelling->written.size() : 1;
-    copy.Append(c, pos);
+    copy.Append(std::string_view(&c, 1), pos);
   }
   return pos;
-}
-
-const BracketPair* PairClosedBy(char32_t c) {
-  const auto* pair = std::find_if(kBracketPairs.begin(), kBracketPairs.end(), [c](const BracketPair& p) { return p.close == c; });
-  return pair == kBracketPairs.end() ? nullptr : pair;
 }
 
 // Marks, by the byte where it starts, each closing bracket or quote that
@@ -283,8 +405,7 @@ void TrimTrailing(AddressCopy& copy, std::size_t bodyStart) {
     std::size_t last = copy.bytes.size() - 1;
     while (last > bodyStart && !IsCharacterStart(copy.bytes, last)) --last;
     const char32_t c = DecodeUtf8At(copy.bytes, last).codePoint;
-    const bool closer = c == '\'' || PairClosedBy(c) != nullptr;
-    if (!EndsSentence(c) && !(closer && !partnered[last - bodyStart])) break;
+    if (!EndsSentence(c) && !(IsCloser(c) && !partnered[last - bodyStart])) break;
     while (copy.bytes.size() > last) copy.PopBack();
   }
 }
@@ -299,7 +420,7 @@ struct Attempt {
 Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme) {
   AddressCopy copy;
   const std::size_t bodyAt = pos + scheme.length;
-  for (const char c : scheme.https ? "https://"sv : "http://"sv) copy.Append(c, bodyAt);
+  copy.Append(scheme.https ? "https://"sv : "http://"sv, bodyAt);
   const std::size_t bodyStart = copy.bytes.size();
 
   const std::size_t authorityEnd = CopyAddress(text, bodyAt, true, copy);
@@ -319,11 +440,12 @@ Attempt ReadLinkAt(std::string_view text, std::size_t pos, const Scheme& scheme)
 
   FoundLink link;
   link.tooLong = copy.tooLong;
+  link.runsToEnd = end == text.size() || (addressEnded && UndecidedToTheEnd(text, authorityEnd));
   // A link copied whole ends where its copy ends, after trimming.
   if (!copy.tooLong) end = copy.sourceEnds.back();
   link.written = std::string(text.substr(pos, copy.sourceEnds.back() - pos));
   std::string writtenWithoutBreaks = LowerAscii(link.written);
-  std::erase_if(writtenWithoutBreaks, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+  std::erase_if(writtenWithoutBreaks, IsAsciiTabOrNewline);
   link.refanged = writtenWithoutBreaks != LowerAscii(copy.bytes);
   link.address = std::move(copy.bytes);
   return {std::move(link), end};
@@ -374,24 +496,13 @@ std::string WithLowerCaseScheme(std::string_view address) {
   return LowerAscii(address.substr(0, schemeEnd)) + std::string(address.substr(schemeEnd));
 }
 
-// `escape` and two hex digits become the byte they stand for, and each `from`
-// becomes `to`; an escape without its two digits stays as it is.
-std::string Unescape(std::string_view text, char escape, char from = '\0', char to = '\0') {
-  std::string decoded;
-  decoded.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == escape && i + 2 < text.size() && IsAsciiHexDigit(text[i + 1]) && IsAsciiHexDigit(text[i + 2])) {
-      decoded += static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
-      i += 2;
-    } else {
-      decoded += from != '\0' && text[i] == from ? to : text[i];
-    }
-  }
-  return decoded;
+// Proofpoint's v2 form: "-XX" is a hex-escaped byte and "_" a "/" (an
+// escaped "_" stays one: "_" never stands in an escape, so it may go first).
+std::string DecodeUrlDefenseV2(std::string_view value) {
+  std::string slashed(value);
+  std::replace(slashed.begin(), slashed.end(), '_', '/');
+  return PercentDecode(slashed, '-');
 }
-
-// Proofpoint's v2 form: "-XX" is a hex-escaped byte and "_" a "/".
-std::string DecodeUrlDefenseV2(std::string_view value) { return Unescape(value, '-', '_', '/'); }
 
 // The base64url digits; Proofpoint's run lengths count with the same digits.
 constexpr std::string_view kBase64UrlDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
@@ -452,8 +563,7 @@ std::optional<std::string> SubstituteStars(std::string_view url, std::string_vie
 std::string WithDoubleSlash(std::string url) {
   const std::size_t colon = url.find(':');
   if (colon == std::string::npos || colon == 0 || colon + 2 >= url.size()) return url;
-  const bool schemeOnly = std::all_of(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(colon),
-                                      [](char c) { return IsAsciiAlphanumeric(c) || "+.-"sv.find(c) != kNone; });
+  const bool schemeOnly = std::all_of(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(colon), IsSchemeCharacter);
   if (schemeOnly && url[colon + 1] == '/' && url[colon + 2] != '/') url.insert(colon + 1, "/");
   return url;
 }
@@ -539,21 +649,20 @@ void Unwrap(FoundLink& link) {
 
 namespace {
 
-// A text that is one address broken only by tabs and line breaks, as mail
-// programs wrap a long link: the breaks go, as a browser deletes them from a
-// pasted address. A text with a blank in it is running text, where a line
-// break ends an address.
-std::string_view WithoutBreaksOfOneAddress(std::string_view text, std::string& storage) {
+// A text of addresses broken only by tabs and line breaks, as mail programs
+// wrap a long link: the breaks go, as a browser deletes them from a pasted
+// address, except before a line that starts with a web scheme, which starts
+// the next address of a list. A text with a blank in it is running text,
+// where a line break ends an address.
+std::string_view WithoutBreaksOfAddressList(std::string_view text, std::string& storage) {
   if (text.find_first_of("\t\n\r") == std::string_view::npos) return text;
-  bool hasBreak = false;
   bool content = false;  // a blank between two pieces of content makes it running text
   bool blankAfterContent = false;
   for (std::size_t at = 0; at < text.size();) {
     const DecodedCharacter character = DecodeUtf8At(text, at);
     at += character.length;
-    if (RoleOf(character.codePoint) == Role::Break) {
-      hasBreak = true;
-    } else if (IsBlank(character.codePoint)) {
+    if (RoleOf(character.codePoint) == Role::Break) continue;
+    if (IsBlank(character.codePoint)) {
       blankAfterContent = content;
     } else if (blankAfterContent) {
       return text;
@@ -561,43 +670,50 @@ std::string_view WithoutBreaksOfOneAddress(std::string_view text, std::string& s
       content = true;
     }
   }
-  if (!hasBreak) return text;
   storage.reserve(text.size());
-  for (const char c : text) {
-    if (c != '\t' && c != '\n' && c != '\r') storage += c;
+  for (std::size_t at = 0; at < text.size();) {
+    if (!IsAsciiTabOrNewline(text[at])) {
+      storage += text[at++];
+      continue;
+    }
+    while (at < text.size() && IsAsciiTabOrNewline(text[at])) ++at;
+    if (!storage.empty() && SchemeAt(text, at)) storage += '\n';
   }
   return storage;
 }
 
 }  // namespace
 
-std::vector<FoundLink> FindLinks(std::string_view text, std::size_t maxLinks) {
-  std::string joined;
-  text = WithoutBreaksOfOneAddress(text, joined);
-  std::vector<FoundLink> links;
-  std::size_t pos = text.find_first_of("hH");
-  while (pos != kNone && links.size() < maxLinks) {
-    if (const auto scheme = SchemeAt(text, pos)) {
-      Attempt attempt = ReadLinkAt(text, pos, *scheme);
-      if (attempt.link) {
-        if (!attempt.link->tooLong) Unwrap(*attempt.link);
-        const bool seen = std::any_of(links.begin(), links.end(),
-                                      [&](const FoundLink& link) { return link.address == attempt.link->address; });
-        if (!seen) links.push_back(std::move(*attempt.link));
-      }
-      pos = std::max(attempt.resumeAt, pos + 1);
-    } else {
-      ++pos;
+LinkFinder::LinkFinder(std::string_view text) : text_(WithoutBreaksOfAddressList(text, joined_)) {}
+
+std::optional<FoundLink> LinkFinder::Next() {
+  for (pos_ = text_.find_first_of("hH", pos_); pos_ != kNone; pos_ = text_.find_first_of("hH", pos_)) {
+    const auto scheme = SchemeAt(text_, pos_);
+    if (!scheme) {
+      ++pos_;
+      continue;
     }
-    pos = text.find_first_of("hH", pos);
+    Attempt attempt = ReadLinkAt(text_, pos_, *scheme);
+    pos_ = std::max(attempt.resumeAt, pos_ + 1);
+    if (!attempt.link) continue;
+    if (!attempt.link->tooLong) Unwrap(*attempt.link);
+    return std::move(attempt.link);
   }
-  return links;
+  pos_ = text_.size();
+  return std::nullopt;
 }
 
-std::optional<FoundLink> FindLink(std::string_view text) {
-  std::vector<FoundLink> links = FindLinks(text, 1);
-  if (links.empty()) return std::nullopt;
-  return std::move(links.front());
+std::vector<FoundLink> FindLinks(std::string_view text, std::size_t maxLinks) {
+  LinkFinder finder(text);
+  std::vector<FoundLink> links;
+  while (links.size() < maxLinks) {
+    std::optional<FoundLink> found = finder.Next();
+    if (!found) break;
+    const bool seen =
+        std::any_of(links.begin(), links.end(), [&](const FoundLink& link) { return link.address == found->address; });
+    if (!seen) links.push_back(std::move(*found));
+  }
+  return links;
 }
 
 }  // namespace vantisk

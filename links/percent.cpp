@@ -25,11 +25,11 @@ std::string PercentEncode(std::string_view bytes, const EncodeSet& set) {
   return encoded;
 }
 
-std::string PercentDecode(std::string_view text) {
+std::string PercentDecode(std::string_view text, char escape) {
   std::string decoded;
   decoded.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && IsAsciiHexDigit(text[i + 1]) && IsAsciiHexDigit(text[i + 2])) {
+    if (text[i] == escape && i + 2 < text.size() && IsAsciiHexDigit(text[i + 1]) && IsAsciiHexDigit(text[i + 2])) {
       decoded += static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
       i += 2;
     } else {

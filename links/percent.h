@@ -57,7 +57,8 @@ inline constexpr EncodeSet kCheckerValueSet = EncodeSet::AllBut("-._~:/");
 void AppendPercentEncoded(std::string& out, std::string_view bytes, const EncodeSet& set);
 std::string PercentEncode(std::string_view bytes, const EncodeSet& set);
 
-// "%XX" becomes the byte it stands for; a "%" not followed by two hex digits stays.
-std::string PercentDecode(std::string_view text);
+// "%XX" becomes the byte it stands for; a "%" not followed by two hex digits
+// stays. Some link wrappers escape with another character than "%".
+std::string PercentDecode(std::string_view text, char escape = '%');
 
 }  // namespace vantisk

@@ -10,10 +10,6 @@
 namespace vantisk {
 namespace {
 
-constexpr bool IsC0ControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-constexpr bool IsAsciiTabOrNewline(char c) { return c == '\t' || c == '\n' || c == '\r'; }
-// What ends the authority, the host or the port of a special URL ("\" is "/" there).
-constexpr bool EndsAuthority(char c) { return c == '/' || c == '\\' || c == '?' || c == '#'; }
 constexpr bool IsSlash(char c) { return c == '/' || c == '\\'; }
 
 std::uint16_t DefaultPort(bool https) { return https ? 443 : 80; }
@@ -76,7 +72,7 @@ class BasicUrlParser {
   bool SchemeState() {
     if (AtEnd() || !IsAsciiAlpha(input_[pointer_])) return false;
     const std::string_view scheme =
-        TakeUntil([](char c) { return !IsAsciiAlphanumeric(c) && c != '+' && c != '-' && c != '.'; });
+        TakeUntil([](char c) { return !IsSchemeCharacter(c); });
     if (!At(':')) return false;
     ++pointer_;
     url_.https = EqualsIgnoringCase(scheme, "https");
@@ -93,7 +89,7 @@ class BasicUrlParser {
   // it is encoded (step 1.1 prepends "%40", which the userinfo set gives too).
   bool AuthorityState() {
     const std::size_t start = pointer_;
-    const std::string_view authority = TakeUntil(EndsAuthority);
+    const std::string_view authority = TakeUntil(EndsSpecialAuthority);
     const std::size_t atSign = authority.rfind('@');
     pointer_ = start;
     if (atSign == std::string_view::npos) return true;
@@ -113,7 +109,7 @@ class BasicUrlParser {
     const std::string_view buffer = TakeUntil([&insideBrackets](char c) {
       if (c == '[') insideBrackets = true;
       if (c == ']') insideBrackets = false;
-      return EndsAuthority(c) || (c == ':' && !insideBrackets);
+      return EndsSpecialAuthority(c) || (c == ':' && !insideBrackets);
     });
     if (buffer.empty()) return false;
     std::optional<Host> host = ParseHost(buffer);
@@ -129,7 +125,7 @@ class BasicUrlParser {
     if (!At(':')) return true;
     ++pointer_;
     const std::string_view digits = TakeUntil([](char c) { return !IsAsciiDigit(c); });
-    if (!AtEnd() && !EndsAuthority(input_[pointer_])) return false;
+    if (!AtEnd() && !EndsSpecialAuthority(input_[pointer_])) return false;
     std::uint32_t port = 0;
     for (const char digit : digits) {
       port = port * 10 + static_cast<std::uint32_t>(digit - '0');
@@ -149,7 +145,7 @@ class BasicUrlParser {
   void PathState() {
     std::vector<std::string> path;
     while (true) {
-      const std::string buffer = PercentEncode(TakeUntil(EndsAuthority), kPathSet);
+      const std::string buffer = PercentEncode(TakeUntil(EndsSpecialAuthority), kPathSet);
       const bool slash = !AtEnd() && IsSlash(input_[pointer_]);
       if (IsDoubleDotPathSegment(buffer)) {
         if (!path.empty()) path.pop_back();  // shorten the path

@@ -33,7 +33,7 @@ std::optional<WebAddressParts> SplitWebAddress(std::string_view address) {
   } else {
     return std::nullopt;
   }
-  const std::size_t authorityEnd = std::min(address.find_first_of("/\\?#", authorityAt), address.size());
+  const std::size_t authorityEnd = std::min(address.find_first_of(kSpecialAuthorityEnds, authorityAt), address.size());
   std::string_view authority = address.substr(authorityAt, authorityEnd - authorityAt);
   parts.rest = address.substr(authorityEnd);
   if (const std::size_t at = authority.rfind('@'); at != std::string_view::npos) {

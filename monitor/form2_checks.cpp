@@ -79,8 +79,9 @@ struct Examination {
 Examination ExamineChecked(const CheckedText& checked, CheckSource source) {
   Examination examination;
   examination.links = ExamineText(checked.text);
-  const bool lastIsCut = checked.cut && !examination.links.empty() &&
-                         checked.text.ends_with(examination.links.back().found.written);
+  // Read to the text's end before its sentence punctuation was trimmed: the
+  // cut may fall inside the authority, with "@" or more of the host after it.
+  const bool lastIsCut = checked.cut && !examination.links.empty() && examination.links.back().found.runsToEnd;
   if (lastIsCut) examination.links.pop_back();
   if (!examination.links.empty()) return examination;
   if (lastIsCut) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -89,8 +90,9 @@ TEST(CanonicaliseLink, WritesTheAddressAsABrowserRequestsIt) {
   };
   for (const Expected& test : cases) {
     SCOPED_TRACE(test.text);
-    const auto found = FindLink(test.text);
-    ASSERT_TRUE(found.has_value());
+    const std::vector<FoundLink> links = FindLinks(test.text, 1);
+    ASSERT_EQ(links.size(), 1u);
+    const FoundLink* found = &links.front();
     const auto facts = CanonicaliseLink(found->address);
     ASSERT_TRUE(facts.has_value()) << found->address;
     EXPECT_EQ(facts->opened, test.opened);
@@ -189,6 +191,92 @@ TEST(ExamineText, NotesNeverShowAPasswordAndTellOfTheFragment) {
     EXPECT_EQ(links[0].notes.lines, c.lines);
     EXPECT_FALSE(links[0].facts.privateSign.has_value());
   }
+}
+
+std::vector<std::string> HostsOffered(std::string_view text) {
+  std::vector<std::string> hosts;
+  for (const ExaminedLink& link : ExamineText(text)) hosts.push_back(link.facts.host);
+  return hosts;
+}
+
+// What ends an address in running text, standing inside an authority that goes
+// on after it: the host a browser opens is the one checked, or none when a
+// browser refuses the address. Quotes, markup and data around an address, and
+// lists of addresses one a line, still give the addresses they hold.
+TEST(ExamineText, ChecksTheHostABrowserOpensWhereAQuoteOrBlankStandsInTheAuthority) {
+  std::string thirtyUnusable;
+  for (int i = 1; i <= 30; ++i) thirtyUnusable += "http://a%zz/" + std::to_string(i) + " ";
+  const struct {
+    std::string text;
+    std::vector<std::string> hosts;
+  } cases[] = {
+      // Into user information, after every kind of interruption.
+      {"https://paypal.com\"@evil.example/", {"evil.example"}},
+      {"https://paypal.com<@evil.example/", {"evil.example"}},
+      {"https://paypal.com`@evil.example/", {"evil.example"}},
+      {"https://paypal.com\u00BB@evil.example/", {"evil.example"}},
+      {"https://paypal.com @evil.example/", {"evil.example"}},
+      {"See https://paypal.com\u00A0@evil.example/ now", {"evil.example"}},
+      {"https://paypal.com\"\t@evil.example/", {"evil.example"}},
+      {"https://paypal.com\x01\"@evil.example/", {"evil.example"}},
+      {"https://paypal.com\". @evil.example/", {"evil.example"}},
+      // Into the host name: a name under evil.example.
+      {"https://paypal.com\u201Devil.example/", {"paypal.xn--comevil-636c.example"}},
+      {"https://paypal.com\u00BB.evil.example/x", {"paypal.xn--com-3ga.evil.example"}},
+      {"https://paypal.com\"[.]evil[.]example/", {"paypal.com\".evil.example"}},
+      {"https://paypal.com\u201D\uFF45vil.example/", {"paypal.xn--comevil-636c.example"}},
+      // A browser refuses a host with "<", ">" or a control character: nothing
+      // is checked, or (where no browser opens evil.example) the part before.
+      {"https://paypal.com\x01evil.example/", {}},
+      {"https://paypal.com>evil.example/", {"paypal.com"}},
+      {"<a href=https://a.example>Click</a>", {"a.example"}},
+      {"https://paypal.com>x\t@evil.example/", {"evil.example"}},
+      {"<a href=\"https://a.example\">bob@b.example</a>", {"a.example"}},
+      // Quotes, markup and data around addresses.
+      {"He said \"https://a.example\".", {"a.example"}},
+      {"He said \"https://a.example\". \"Then\" https://b.example:", {"a.example", "b.example"}},
+      {"\"https://a.example\",\"https://b.example\"", {"a.example", "b.example"}},
+      {"{\"u\":\"https://a.example\"}", {"a.example"}},
+      {"<a href=\"https://a.example\">x</a><img src=\"https://b.example\"/>", {"a.example", "b.example"}},
+      {"<https://a.example>", {"a.example"}},
+      {"\u00ABhttps://a.example\u00BB", {"a.example"}},
+      {"\u201Chttps://a.example\u201D, \u2018https://b.example\u2019.", {"a.example", "b.example"}},
+      {"\u300Chttps://a.example\u300D\u3092\u898B\u3066", {"a.example"}},
+      {"`https://a.example`'s", {"a.example"}},
+      {"Visit https://a.example and more, https://b.example .", {"a.example", "b.example"}},
+      // One address a line, also defanged, is a list; a wrapped address stays one.
+      {"https://paypal.com\nhttps://evil.example", {"paypal.com", "evil.example"}},
+      {"hxxps://a[.]example/x\r\nhxxps[://]b[.]example\r\n\r\nhttps://c.example\r\n",
+       {"a.example", "b.example", "c.example"}},
+      {"https://a.example/long/pa\r\nth\r\nhttps://b.example/", {"a.example", "b.example"}},
+      // Unusable addresses do not hide the usable ones after them.
+      {thirtyUnusable + "https://evil.example/", {"evil.example"}},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.text);
+    EXPECT_EQ(HostsOffered(test.text), test.hosts);
+  }
+}
+
+// However many addresses the text holds, each is read once and at most
+// kMaxLinksOffered are kept.
+TEST(ExamineText, ReadsATextOfManyAddressesInLinearTime) {
+  const auto start = std::chrono::steady_clock::now();
+  std::string unusable, same, quotes;
+  while (unusable.size() < (std::size_t{1} << 20)) unusable += "http://a%zz/ ";
+  while (same.size() < (std::size_t{1} << 20)) same += "https://a.example/ ";
+  while (quotes.size() < (std::size_t{1} << 20)) quotes += "\".";
+  std::string angles;
+  while (angles.size() < kMaxAddressBytes - 100) angles += ">a";
+  EXPECT_EQ(HostsOffered(unusable + "https://b.example/"), std::vector<std::string>{"b.example"});
+  EXPECT_EQ(HostsOffered(same + "https://b.example/"), (std::vector<std::string>{"a.example", "b.example"}));
+  EXPECT_EQ(HostsOffered("https://a" + quotes + " https://b.example"), (std::vector<std::string>{"a", "b.example"}));
+  EXPECT_EQ(HostsOffered("https://paypal.com" + angles + "@evil.example/"), std::vector<std::string>{"evil.example"});
+  const std::vector<ExaminedLink> one = ExamineText("https://a" + quotes + "x/ https://b.example");
+  ASSERT_EQ(one.size(), 2u);
+  EXPECT_TRUE(one[0].found.tooLong);
+  EXPECT_EQ(one[1].facts.host, "b.example");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 // Every address of a text, distinct as sent, each named by its site for a menu.

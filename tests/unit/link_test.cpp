@@ -27,6 +27,13 @@ std::string Nested(std::string target, int depth) {
   return target;
 }
 
+// The first address of the text, as a check with one address takes it.
+std::optional<FoundLink> FirstLink(std::string_view text) {
+  std::vector<FoundLink> links = FindLinks(text, 1);
+  if (links.empty()) return std::nullopt;
+  return std::move(links.front());
+}
+
 const std::string kSafeLinks = "Microsoft Safe Links";
 const std::string kUrlDefense = "Proofpoint URL Defense";
 
@@ -128,7 +135,7 @@ TEST(FindLink, FindsRefangsAndUnwrapsRealWorldText) {
   };
   for (const FindCase& test : cases) {
     SCOPED_TRACE(test.text.substr(0, 200));
-    const auto found = FindLink(test.text);
+    const auto found = FirstLink(test.text);
     ASSERT_EQ(found.has_value(), test.address.has_value());
     if (!found) continue;
     EXPECT_EQ(found->address, *test.address);
@@ -166,20 +173,33 @@ TEST(FindLinks, AnAddressTooLongToCheckIsFoundButNotCopied) {
   EXPECT_TRUE(FindLinks("http://" + std::string(kMaxAddressBytes * 2, 'h'), 15).front().tooLong);
 }
 
+// Of a text that may be the start of a longer one, an address read to its
+// end may be cut, also where its end there is trimmed, or where the text ends
+// before it tells whether the authority goes on.
+TEST(FindLinks, TellsWhetherTheAddressRanToTheTextsEnd) {
+  EXPECT_TRUE(FindLinks("https://paypal.com" + std::string(4000, '.'), 1).front().runsToEnd);
+  EXPECT_TRUE(FindLinks("see https://a.example/x?", 1).front().runsToEnd);
+  EXPECT_TRUE(FindLinks("see https://paypal.com\u201D", 1).front().runsToEnd);
+  EXPECT_TRUE(FindLinks("see https://paypal.com\". ", 1).front().runsToEnd);
+  EXPECT_FALSE(FindLinks("see https://a.example\u201D and", 1).front().runsToEnd);
+  EXPECT_FALSE(FindLinks("see https://a.example/x\u201D", 1).front().runsToEnd);
+  EXPECT_FALSE(FindLinks("https://a.example/x and", 1).front().runsToEnd);
+}
+
 TEST(FindLink, KeepsTheAddressAsWritten) {
-  EXPECT_EQ(FindLink("Look: hxxps://evil[.]example/login.")->written, "hxxps://evil[.]example/login");
+  EXPECT_EQ(FirstLink("Look: hxxps://evil[.]example/login.")->written, "hxxps://evil[.]example/login");
   const std::string wrapped = InSafeLinks("https://a.example/");
-  EXPECT_EQ(FindLink("(" + wrapped + ")")->written, wrapped);
+  EXPECT_EQ(FirstLink("(" + wrapped + ")")->written, wrapped);
 }
 
 TEST(FindLink, ReadsHostileTextInLinearTime) {
   const size_t size = 1 << 18;
   const auto start = std::chrono::steady_clock::now();
   for (const std::string_view piece : {"http:///", "hxxp[://][.]/", "http://@/", "h**ps[:]\\\\ ", "(((["}) {
-    EXPECT_FALSE(FindLink(Repeated(piece, size / piece.size())).has_value()) << piece;
+    EXPECT_FALSE(FirstLink(Repeated(piece, size / piece.size())).has_value()) << piece;
   }
-  EXPECT_TRUE(FindLink("http://a/" + Repeated("(]'", size / 3)).has_value());
-  EXPECT_TRUE(FindLink("http://a" + Repeated("[.]", size / 3)).has_value());
+  EXPECT_TRUE(FirstLink("http://a/" + Repeated("(]'", size / 3)).has_value());
+  EXPECT_TRUE(FirstLink("http://a" + Repeated("[.]", size / 3)).has_value());
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 

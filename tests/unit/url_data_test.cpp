@@ -217,8 +217,8 @@ TEST(UrlTestData, TheAddressFoundInTheTextIsTheOneABrowserOpens) {
     const std::string& input = testCase.strings.at("input");
     if (!IsAbsoluteWebAddress(input)) continue;
     ++count;
-    const std::optional<FoundLink> found = FindLink(input);
-    const std::optional<LinkFacts> facts = found ? CanonicaliseLink(found->address) : std::nullopt;
+    const std::vector<FoundLink> found = FindLinks(input, 1);
+    const std::optional<LinkFacts> facts = found.empty() ? std::nullopt : CanonicaliseLink(found.front().address);
     std::optional<std::string> expectedHost, host, expectedHref, href;
     if (!testCase.failure) {
       expectedHost = testCase.strings.at("hostname");

@@ -108,6 +108,21 @@ TEST_F(HugeText, ALineAtTheBoxLimitIsShownWholeAndOneCharacterMoreIsCut) {
   ExpectAnswering();
 }
 
+// Pasting into the manual box stops at its limit. An address that runs to
+// the cut is refused even where it ends there in dots the finder would trim:
+// the "@" that sends it to another site may be past the cut.
+TEST_F(HugeText, AManualAddressCutAfterItsTrailingDotsIsRefused) {
+  Start();
+  ASSERT_TRUE(SetClipboardText("https://paypal.com" + std::string(4200, '.') + "@evil.example/"));
+  ASSERT_TRUE(WaitUntil([&] { return TextLength(ids::Text1) == kTextBoxLimit; }, 3000));
+  CheckClipboard();
+  EXPECT_EQ(NextLaunch(), kChecker + "https://evil.example/");
+  ASSERT_TRUE(SendTimed(MonitorControl(ids::Text3), WM_PASTE, 0, 0, 10000).has_value());
+  EXPECT_EQ(TextLength(ids::Text3), kTextBoxLimit);
+  ASSERT_TRUE(Click(MonitorControl(ids::Command3)));
+  ExpectRefusal(kManualBoxFull);
+}
+
 // Text1 shows only the start of a long text, but the check reads the whole
 // clipboard: an address past the box's limit, or one that crosses it, is
 // checked whole. An edit of Text1 is checked as it stands.

@@ -51,6 +51,8 @@ TEST_F(RealAddress, TheCheckerIsGivenTheRealDestination) {
            Case{"https://urldefense.proofpoint.com/v2/url?u=https-3A__evil.example_p&d=DwMF&c=x",
                 "https://evil.example/p"},
            Case{"<https://urldefense.com/v3/__https://evil.example/p__;!!ABC$>", "https://evil.example/p"},
+           Case{"https://paypal.com\"@evil.example/", "https://evil.example/"},
+           Case{"https://paypal.com\u201Devil.example/", "https://paypal.xn--comevil-636c.example/"},
        }) {
     SCOPED_TRACE(c.copied);
     PutOnClipboard(c.copied);
@@ -185,6 +187,21 @@ TEST_F(RealAddress, ATextWithSeveralAddressesOffersThemInAMenu) {
   }
   ASSERT_TRUE(ChooseMenuItem(menu, 1));
   EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{kChecker + "https://two.example/b"});
+}
+
+// A list of addresses one a line, as a spreadsheet column copies, is a menu of them.
+TEST_F(RealAddress, AListOfAddressesOneALineOffersThemInAMenu) {
+  Start();
+  PutOnClipboard("https://paypal.com\r\nhxxps://evil[.]example/\r\n");
+  ASSERT_TRUE(Click(MonitorControl(vantisk::form2_ids::Command1)));
+  HWND menu = FindPopupMenu(5000, app.Pid());
+  ASSERT_NE(menu, nullptr) << "no menu of the addresses";
+  const std::vector<std::string> items = MenuItemTexts(menu);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].find("paypal.com"), 0u) << items[0];
+  EXPECT_EQ(items[1].find("(!) evil.example"), 0u) << items[1];
+  ASSERT_TRUE(ChooseMenuItem(menu, 1));
+  EXPECT_EQ(WaitForLaunches(1, 5000), std::vector<std::string>{kChecker + "https://evil.example/"});
 }
 
 }  // namespace
