@@ -131,11 +131,13 @@ bool AllValid(const std::vector<Label>& labels) {
 }
 
 // UTS #46 processing (section 4): the labels in Unicode, or nothing when
-// processing records an error.
-std::optional<std::vector<Label>> ProcessDomain(std::string_view domain) {
+// processing records an error. Transitional processing differs in the
+// mapping alone: it maps the deviations away, and "xn--" labels are
+// validated as in non-transitional processing either way.
+std::optional<std::vector<Label>> ProcessDomain(std::string_view domain, Uts46Processing processing) {
   std::u32string mapped;
   for (const char32_t c : ToCodePoints(domain)) {
-    if (AppendUts46Mapping(c, mapped) == Uts46Status::kDisallowed) return std::nullopt;
+    if (AppendUts46Mapping(c, mapped, processing) == Uts46Status::kDisallowed) return std::nullopt;
   }
   const std::u32string normalized = ToNfc(mapped);
   std::vector<Label> labels;
@@ -152,10 +154,8 @@ std::optional<std::vector<Label>> ProcessDomain(std::string_view domain) {
   return labels;
 }
 
-}  // namespace
-
-std::optional<std::string> DomainToAscii(std::string_view domain) {
-  const std::optional<std::vector<Label>> labels = ProcessDomain(domain);
+std::optional<std::string> ToAscii(std::string_view domain, Uts46Processing processing) {
+  const std::optional<std::vector<Label>> labels = ProcessDomain(domain, processing);
   if (!labels) return std::nullopt;
   std::string ascii;
   for (const Label& label : *labels) {
@@ -170,6 +170,18 @@ std::optional<std::string> DomainToAscii(std::string_view domain) {
   }
   if (ascii.empty()) return std::nullopt;
   return ascii;
+}
+
+}  // namespace
+
+std::optional<std::string> DomainToAscii(std::string_view domain) {
+  return ToAscii(domain, Uts46Processing::kNonTransitional);
+}
+
+std::optional<std::string> TransitionalReading(std::string_view domain) {
+  std::optional<std::string> transitional = ToAscii(domain, Uts46Processing::kTransitional);
+  if (!transitional || transitional == DomainToAscii(domain)) return std::nullopt;
+  return transitional;
 }
 
 std::string DomainToUnicode(std::string_view asciiDomain) {
