@@ -20,7 +20,7 @@ Uts46Status Uts46StatusOf(char32_t c);
 
 // Non-transitional processing keeps the deviations ("ß", "ς", the joiners) as
 // they are; transitional processing, which older programs still use, maps
-// them ("ss", "σ", nothing).
+// them ("ss", "σ", nothing), and the capital "ẞ" to "ss" too.
 enum class Uts46Processing : std::uint8_t { kNonTransitional, kTransitional };
 
 // Appends what the mapping step makes of `c` (its mapping, nothing when

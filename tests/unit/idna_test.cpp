@@ -8,8 +8,12 @@
 #include <vector>
 
 #include "links/ascii.h"
+#include "links/canonical.h"
+#include "links/finder.h"
 #include "links/idna.h"
 #include "links/nfc.h"
+#include "links/notes.h"
+#include "links/percent.h"
 #include "links/punycode.h"
 #include "links/url.h"
 #include "links/utf8.h"
@@ -202,13 +206,59 @@ TEST(DomainMixesScripts, FindsLabelsThatMixScripts) {
   for (const auto& [domain, mixes] : cases) EXPECT_EQ(DomainMixesScripts(domain), mixes) << domain;
 }
 
+TEST(TransitionalReading, NamesTheOtherSiteOfADeviation) {
+  const std::pair<std::string_view, std::optional<std::string>> cases[] = {
+      {"fa\u00DF.de", "fass.de"},
+      {"FA\u1E9E.de", "fass.de"},                                  // the capital, by way of "\u00DF"
+      {"\u03B5\u03BB\u03BB\u03AC\u03C2.gr", "xn--hxarsa5b.gr"},        // final sigma read as sigma
+      {"\u0628\u200C\u062A.com", "xn--ngbe.com"},                  // the non-joiner dropped
+      {"\u0915\u094D\u200D\u0937.in", "xn--11b2ezc.in"},           // the joiner dropped
+      {"xn--fa-hia.de", std::nullopt},                              // written "xn--": one name for all
+      {"b\u00FCcher.example", std::nullopt},
+      {"a\u200Cb.com", std::nullopt},                               // refused by current processing
+  };
+  for (const auto& [domain, other] : cases) EXPECT_EQ(TransitionalReading(domain), other) << domain;
+}
+
+// From the copied text to the notes: a name with a deviation says which
+// other site some programs open, as a red flag like any international name.
+TEST(DescribeLink, NamesTheSiteOlderProgramsReadTheNameAs) {
+  struct Case {
+    std::string text, host, otherLine;
+  };
+  const Case cases[] = {
+      {"https://STRA\u1E9EE.de/", "xn--strae-oqa.de", "Some programs read this name as strasse.de, another site."},
+      {"see https://stra%C3%9Fe.de/x.", "xn--strae-oqa.de",
+       "Some programs read this name as strasse.de, another site."},
+      {"https://\u0628\u200C\u062A.com/", "xn--ngbe199q.com",
+       "Some programs read this name as \u0628\u062A.com (xn--ngbe.com), another site."},
+      {"https://xn--strae-oqa.de/", "xn--strae-oqa.de", ""},
+      {"https://b\u00FCcher.example/", "xn--bcher-kva.example", ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.text);
+    const std::optional<FoundLink> found = FindLink(test.text);
+    ASSERT_TRUE(found.has_value());
+    const std::optional<LinkFacts> facts = CanonicaliseLink(found->address);
+    ASSERT_TRUE(facts.has_value());
+    EXPECT_EQ(facts->host, test.host);
+    const LinkNotes notes = DescribeLink(*found, *facts);
+    const auto other = std::find_if(notes.lines.begin(), notes.lines.end(),
+                                    [](const std::string& line) { return line.starts_with("Some programs"); });
+    EXPECT_EQ(other == notes.lines.end() ? "" : *other, test.otherLine);
+    EXPECT_TRUE(notes.redFlag);
+  }
+}
+
 // Hosts from a seeded generator (whatwg_hosts.js) as the URL Standard's
 // reference parser reads them in "https://HOST/": the same ASCII host, or
-// both refuse. Unicode ships its IDNA conformance cases in no package, so
-// this is the conformance check of the tables and of the processing.
+// both refuse; and the same other name by transitional processing, or none.
+// Unicode ships its IDNA conformance cases in no package, so this is the
+// conformance check of the tables and of the processing.
 struct ReferenceHost {
   std::string input;
-  std::optional<std::string> host;  // nothing: the reference parser refuses it
+  std::optional<std::string> host;          // nothing: the reference parser refuses it
+  std::optional<std::string> otherReading;  // by transitional processing
 };
 
 std::vector<ReferenceHost> ReadReferenceHosts() {
@@ -219,8 +269,11 @@ std::vector<ReferenceHost> ReadReferenceHosts() {
     if (tab == std::string::npos || tab % 2 != 0) continue;
     ReferenceHost host;
     for (std::size_t i = 0; i < tab; i += 2) host.input += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
-    const std::string result = line.substr(tab + 1);
+    const std::size_t secondTab = line.find('\t', tab + 1);
+    const std::string result = line.substr(tab + 1, secondTab - tab - 1);
     if (result != "!") host.host = result;
+    const std::string other = secondTab == std::string::npos ? "-" : line.substr(secondTab + 1);
+    if (other != "-") host.otherReading = other;
     hosts.push_back(std::move(host));
   }
   return hosts;
@@ -245,17 +298,22 @@ TEST(ParseWebUrl, ReadsHostsAsTheReferenceParserDoes) {
   ASSERT_GE(hosts.size(), 5000u) << "no hosts in " << VANTISK_WHATWG_HOSTS;
   int international = 0;
   int refused = 0;
+  int readOtherwise = 0;
   for (const ReferenceHost& reference : hosts) {
     const std::optional<WebUrl> url = ParseWebUrl("https://" + reference.input + "/");
     const std::optional<std::string> ours = url ? std::optional(url->host) : std::nullopt;
     EXPECT_EQ(ours, reference.host) << Escaped(reference.input);
+    const std::string decoded = ToUtf8(ToCodePoints(PercentDecode(reference.input)));
+    EXPECT_EQ(TransitionalReading(decoded), reference.otherReading) << Escaped(reference.input);
     international += reference.host && reference.host->find("xn--") != std::string::npos;
     refused += !reference.host;
+    readOtherwise += reference.otherReading.has_value();
   }
   // The generator mixes enough valid international names in with the refused ones.
   EXPECT_GT(international, 1000);
   EXPECT_GT(refused, 1000);
   EXPECT_LT(refused, static_cast<int>(hosts.size()) - 2000);
+  EXPECT_GT(readOtherwise, 200);
 }
 
 }  // namespace

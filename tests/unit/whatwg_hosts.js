@@ -1,10 +1,13 @@
 #!/usr/bin/env node
 // Writes generated hosts and what the URL Standard's reference parser
 // (whatwg-url, pinned in tools/unicode) makes of each, for the unit test that
-// compares our parser with it. One line a host: the host's UTF-8 bytes in
-// hex, a tab, then the hostname of new URL("https://" + host + "/"), or "!"
-// when that throws. The hosts come from a seeded generator, so the file is
-// the same on every run.
+// compares our parser with it. One line a host, three fields split by tabs:
+// the host's UTF-8 bytes in hex; the hostname of new URL("https://" + host +
+// "/"), or "!" when that throws; and the other name that transitional
+// processing (tr46, with the URL Standard's other options) reads the
+// percent-decoded host as, or "-" when it reads the same one or either
+// processing refuses it. The hosts come from a seeded generator, so the file
+// is the same on every run.
 //
 // Usage: node whatwg_hosts.js NODE_MODULES OUTPUT [COUNT]
 'use strict';
@@ -20,6 +23,7 @@ if (!modulesArgument || !output) {
 const modules = path.resolve(modulesArgument);
 const { URL } = require(path.join(modules, 'whatwg-url'));
 const punycode = require(path.join(modules, 'punycode', 'punycode.js'));
+const tr46 = require(path.join(modules, 'tr46'));
 const count = Number(countArgument || 8000);
 
 // mulberry32: small, fast and the same everywhere.
@@ -133,6 +137,32 @@ function addressLike() {
 
 const fixed = ['STRA\u1E9EE.de', 'stra\u00DFe.de', 'strasse.de', 'xn--strae-oqa.de', 'xn--zca.com', '\u03C2.gr',
                'a\u200Cb.com', '\u0915\u094D\u200D\u0937.in', 'xn--a.com', 'xn--.com', 'xn--xn--a-.com'];
+// The host parser's percent-decoding and UTF-8 decoding, for tr46.
+function percentDecoded(host) {
+  const bytes = Buffer.from(host, 'utf8');
+  const decoded = [];
+  for (let i = 0; i < bytes.length; ++i) {
+    const hex = bytes.subarray(i + 1, i + 3).toString('latin1');
+    if (bytes[i] === 0x25 && /^[0-9A-Fa-f]{2}$/.test(hex)) {
+      decoded.push(parseInt(hex, 16));
+      i += 2;
+    } else {
+      decoded.push(bytes[i]);
+    }
+  }
+  return Buffer.from(decoded).toString('utf8');
+}
+
+function otherReading(host) {
+  const options = (transitionalProcessing) => ({checkHyphens: false, checkBidi: true, checkJoiners: true,
+                                                useSTD3ASCIIRules: false, verifyDNSLength: false,
+                                                transitionalProcessing});
+  const domain = percentDecoded(host);
+  const current = tr46.toASCII(domain, options(false));
+  const transitional = tr46.toASCII(domain, options(true));
+  return current && transitional && current !== transitional ? transitional : '-';
+}
+
 const lines = [];
 for (let i = 0; i < count; ++i) {
   const host = i < fixed.length ? fixed[i] : below(12) === 0 ? addressLike() : domain();
@@ -142,6 +172,6 @@ for (let i = 0; i < count; ++i) {
   } catch {
     hostname = '!';
   }
-  lines.push(Buffer.from(host, 'utf8').toString('hex') + '\t' + hostname);
+  lines.push(Buffer.from(host, 'utf8').toString('hex') + '\t' + hostname + '\t' + otherReading(host));
 }
 fs.writeFileSync(output, lines.join('\n') + '\n');
