@@ -1,14 +1,31 @@
 #include "links/canonical.h"
 
 #include "links/ascii.h"
+#include "links/host.h"
 #include "links/idna.h"
+#include "links/percent.h"
 #include "links/public_suffix.h"
 #include "links/trackers.h"
 #include "links/url.h"
+#include "links/utf8.h"
 #include "links/web_address.h"
+
+#include <algorithm>
 
 namespace vantisk {
 namespace {
+
+// The site that transitional processing reads the host as written as, where
+// that is another one ("stra\u00DFe.de" reads "strasse.de"): the host
+// parser's steps with TransitionalReading for DomainToAscii. Empty when
+// there is none, or when a browser would refuse that reading.
+std::string OtherReading(std::string_view writtenHost) {
+  std::string domain = ToUtf8(ToCodePoints(PercentDecode(writtenHost)));
+  std::erase_if(domain, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+  const std::optional<std::string> other = TransitionalReading(domain);
+  if (!other || std::any_of(other->begin(), other->end(), IsForbiddenDomainCodePoint)) return {};
+  return *other;
+}
 
 void DescribeHost(const WebUrl& url, std::string_view writtenHost, LinkFacts& facts) {
   facts.host = url.host;
@@ -18,6 +35,7 @@ void DescribeHost(const WebUrl& url, std::string_view writtenHost, LinkFacts& fa
   if (facts.hostIsIp) return;
   if (const auto domain = RegistrableDomain(url.host)) facts.registrableDomain = std::string(*domain);
   facts.hiddenName = FindHiddenName(url.host);
+  facts.otherReading = OtherReading(writtenHost);
   if (std::string unicode = DomainToUnicode(url.host); unicode != url.host) {
     facts.mixedScripts = DomainMixesScripts(unicode);
     facts.unicodeHost = std::move(unicode);

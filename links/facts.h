@@ -25,6 +25,7 @@ struct LinkFacts {
   bool hostIsIp = false;      // IPv4 or IPv6 literal
   bool hostWasNumberInDisguise = false;  // an IPv4 host written other than as a plain dotted quad
   bool mixedScripts = false;             // a label of the host mixes letters of different scripts
+  std::string otherReading{};  // ASCII: another site that older (transitional) processing reads the host as; else empty
   std::optional<HiddenName> hiddenName{};     // a well-known name in front of another site's name
   std::optional<PrivateSign> privateSign{};   // what looks like someone's key in the address
   std::vector<std::string> removedTrackers{}; // tracking parameters taken out of `canonical`

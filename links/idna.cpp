@@ -100,14 +100,18 @@ bool SatisfiesBidiRule(std::u32string_view label) {
 }
 
 // The validity criteria of UTS #46 section 4.1 with CheckHyphens=false,
-// CheckJoiners=true and CheckBidi=true, non-transitional.
-bool IsValidLabel(std::u32string_view label, bool fromAce, bool bidiDomain) {
+// CheckJoiners=true and CheckBidi=true. A decoded "xn--" label is checked as
+// in non-transitional processing, which allows deviations, whatever the
+// processing.
+bool IsValidLabel(std::u32string_view label, bool fromAce, bool bidiDomain,
+                  Uts46Processing processing = Uts46Processing::kNonTransitional) {
   if (label.empty()) return true;
   if (fromAce && label.starts_with(kAcePrefix)) return false;
   if (label.find(U'.') != label.npos || IsCombiningMark(label.front())) return false;
-  const bool statusesValid = std::all_of(label.begin(), label.end(), [](char32_t c) {
+  const bool deviationsValid = fromAce || processing == Uts46Processing::kNonTransitional;
+  const bool statusesValid = std::all_of(label.begin(), label.end(), [deviationsValid](char32_t c) {
     const Uts46Status status = Uts46StatusOf(c);
-    return status == Uts46Status::kValid || status == Uts46Status::kDeviation;
+    return status == Uts46Status::kValid || (deviationsValid && status == Uts46Status::kDeviation);
   });
   if (!statusesValid || ToNfc(label) != label) return false;
   return JoinersInContext(label) && (!bidiDomain || SatisfiesBidiRule(label));
@@ -124,18 +128,20 @@ bool IsBidiDomain(const std::vector<Label>& labels) {
   });
 }
 
-bool AllValid(const std::vector<Label>& labels) {
+bool AllValid(const std::vector<Label>& labels, Uts46Processing processing) {
   const bool bidiDomain = IsBidiDomain(labels);
-  return std::all_of(labels.begin(), labels.end(),
-                     [&](const Label& label) { return IsValidLabel(label.text, label.fromAce, bidiDomain); });
+  return std::all_of(labels.begin(), labels.end(), [&](const Label& label) {
+    return IsValidLabel(label.text, label.fromAce, bidiDomain, processing);
+  });
 }
 
 // UTS #46 processing (section 4): the labels in Unicode, or nothing when
-// processing records an error.
-std::optional<std::vector<Label>> ProcessDomain(std::string_view domain) {
+// processing records an error. Transitional processing maps the deviations
+// away and then allows none in a label that was not written "xn--".
+std::optional<std::vector<Label>> ProcessDomain(std::string_view domain, Uts46Processing processing) {
   std::u32string mapped;
   for (const char32_t c : ToCodePoints(domain)) {
-    if (AppendUts46Mapping(c, mapped) == Uts46Status::kDisallowed) return std::nullopt;
+    if (AppendUts46Mapping(c, mapped, processing) == Uts46Status::kDisallowed) return std::nullopt;
   }
   const std::u32string normalized = ToNfc(mapped);
   std::vector<Label> labels;
@@ -148,14 +154,12 @@ std::optional<std::vector<Label>> ProcessDomain(std::string_view domain) {
     if (!decoded) return std::nullopt;
     labels.push_back({std::move(*decoded), true});
   }
-  if (!AllValid(labels)) return std::nullopt;
+  if (!AllValid(labels, processing)) return std::nullopt;
   return labels;
 }
 
-}  // namespace
-
-std::optional<std::string> DomainToAscii(std::string_view domain) {
-  const std::optional<std::vector<Label>> labels = ProcessDomain(domain);
+std::optional<std::string> ToAscii(std::string_view domain, Uts46Processing processing) {
+  const std::optional<std::vector<Label>> labels = ProcessDomain(domain, processing);
   if (!labels) return std::nullopt;
   std::string ascii;
   for (const Label& label : *labels) {
@@ -170,6 +174,19 @@ std::optional<std::string> DomainToAscii(std::string_view domain) {
   }
   if (ascii.empty()) return std::nullopt;
   return ascii;
+}
+
+}  // namespace
+
+std::optional<std::string> DomainToAscii(std::string_view domain) {
+  return ToAscii(domain, Uts46Processing::kNonTransitional);
+}
+
+std::optional<std::string> TransitionalReading(std::string_view domain) {
+  std::optional<std::string> transitional = ToAscii(domain, Uts46Processing::kTransitional);
+  const std::optional<std::string> current = DomainToAscii(domain);
+  if (!transitional || !current || transitional == current) return std::nullopt;
+  return transitional;
 }
 
 std::string DomainToUnicode(std::string_view asciiDomain) {

@@ -19,6 +19,13 @@ namespace vantisk {
 // rule broken, an empty result).
 std::optional<std::string> DomainToAscii(std::string_view domain);
 
+// The other name that transitional processing, which some older programs and
+// services still use, reads `domain` as (ASCII, as DomainToAscii writes it):
+// "fa\u00DF.de" is "fass.de" there, and so is "FA\u1E9E.de", as the capital
+// maps to "\u00DF". Nothing when both processings read one name, or when
+// either refuses it.
+std::optional<std::string> TransitionalReading(std::string_view domain);
+
 // For showing a name: each valid "xn--" label of an ASCII domain in its own
 // letters (UTF-8); a label that does not decode stays as it is.
 std::string DomainToUnicode(std::string_view asciiDomain);

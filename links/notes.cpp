@@ -1,5 +1,6 @@
 #include "links/notes.h"
 
+#include "links/idna.h"
 #include "links/site.h"
 #include "links/trackers.h"
 #include "links/utf8.h"
@@ -31,6 +32,14 @@ std::string InternationalHostNote(const LinkFacts& facts) {
   }
   return "This link goes to " + facts.unicodeHost + ", a name with international letters, spelled " + facts.host +
          " in plain letters.";
+}
+
+// Named in its own letters, and in plain ones too where they differ, as a
+// joiner that is gone does not show.
+std::string OtherReadingNote(const LinkFacts& facts) {
+  const std::string unicode = DomainToUnicode(facts.otherReading);
+  const std::string name = unicode == facts.otherReading ? unicode : unicode + " (" + facts.otherReading + ")";
+  return "Some programs read this name as " + name + ", another site.";
 }
 
 std::string IpHostNote(const LinkFacts& facts) {
@@ -65,6 +74,7 @@ LinkNotes DescribeLink(const FoundLink& found, const LinkFacts& facts) {
   if (facts.hiddenName) notes.lines.push_back(HiddenNameNote(*facts.hiddenName));
   if (!facts.userInfo.empty() || facts.hasPassword) notes.lines.push_back(UserInfoNote(facts));
   if (!facts.unicodeHost.empty()) notes.lines.push_back(InternationalHostNote(facts));
+  if (!facts.otherReading.empty()) notes.lines.push_back(OtherReadingNote(facts));
   if (facts.hostIsIp) notes.lines.push_back(IpHostNote(facts));
   // Someone defanged or wrapped the link on purpose: opening it asks first too.
   if (found.refanged || !found.unwrappedFrom.empty()) notes.lines.push_back(RecoveredNote(found, facts));

@@ -62,11 +62,20 @@ char32_t DecompositionPart(std::uint64_t entry, int part) {
 
 Uts46Status Uts46StatusOf(char32_t c) { return PublicStatus(Uts46RangeOf(c).status); }
 
-Uts46Status AppendUts46Mapping(char32_t c, std::u32string& out) {
+Uts46Status AppendUts46Mapping(char32_t c, std::u32string& out, Uts46Processing processing) {
+  // The table maps the capital to the deviation "\u00DF"; transitional
+  // processing maps it on to "ss", as it did before the capital had a mapping
+  // of its own.
+  constexpr char32_t kCapitalSharpS = 0x1E9E;
+  if (c == kCapitalSharpS && processing == Uts46Processing::kTransitional) {
+    out += U"ss";
+    return Uts46Status::kMapped;
+  }
   const Uts46Range range = Uts46RangeOf(c);
+  const bool mapsDeviation = range.status == tables::kUts46Deviation && processing == Uts46Processing::kTransitional;
   if (range.status == tables::kUts46Shifted) {
     out += DecodeUtf8At(range.mapping, 0).codePoint + (c - range.start);
-  } else if (range.status == tables::kUts46Mapped) {
+  } else if (range.status == tables::kUts46Mapped || mapsDeviation) {
     out += ToCodePoints(range.mapping);
   } else if (range.status != tables::kUts46Ignored) {
     out += c;

@@ -1,8 +1,8 @@
 // The Unicode character properties the international-name code needs, looked
 // up in tables generated at build time from Unicode's data
-// (links/gen_unicode_tables.py): the UTS #46 mapping with
-// UseSTD3ASCIIRules=false, combining classes, canonical (de)compositions,
-// bidi classes, joining types and scripts.
+// (links/gen_unicode_tables.py), all of one Unicode version: the UTS #46
+// mapping, combining classes, canonical (de)compositions, bidi classes,
+// joining types and scripts.
 #pragma once
 
 #include <cstdint>
@@ -11,16 +11,23 @@
 
 namespace vantisk {
 
-// The UTS #46 statuses; with UseSTD3ASCIIRules=false "disallowed_STD3_valid"
-// reads as valid and "disallowed_STD3_mapped" as mapped.
+// The UTS #46 statuses. The table has no STD3 statuses: the ASCII
+// characters outside letters, digits and "-" are valid, as the URL Standard
+// has UseSTD3ASCIIRules off.
 enum class Uts46Status : std::uint8_t { kValid, kMapped, kDeviation, kDisallowed, kIgnored };
 
 Uts46Status Uts46StatusOf(char32_t c);
 
+// Non-transitional processing keeps the deviations ("ß", "ς", the joiners) as
+// they are; transitional processing, which older programs still use, maps
+// them ("ss", "σ", nothing), and the capital "ẞ" to "ss" too.
+enum class Uts46Processing : std::uint8_t { kNonTransitional, kTransitional };
+
 // Appends what the mapping step makes of `c` (its mapping, nothing when
-// ignored, `c` itself otherwise: deviations stay, as processing is
-// non-transitional) and returns its status.
-Uts46Status AppendUts46Mapping(char32_t c, std::u32string& out);
+// ignored, a deviation by `processing`, `c` itself otherwise) and returns
+// its status.
+Uts46Status AppendUts46Mapping(char32_t c, std::u32string& out,
+                               Uts46Processing processing = Uts46Processing::kNonTransitional);
 
 int CanonicalCombiningClass(char32_t c);
 

@@ -1,17 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "links/ascii.h"
+#include "links/canonical.h"
+#include "links/finder.h"
 #include "links/idna.h"
 #include "links/nfc.h"
+#include "links/notes.h"
+#include "links/percent.h"
 #include "links/punycode.h"
+#include "links/url.h"
 #include "links/utf8.h"
 
 namespace vantisk {
@@ -87,6 +93,66 @@ TEST(Nfc, ComposesDecomposesAndReorders) {
       {U"\u0F73", U"\u0F71\u0F72"},                     // non-starter decomposition
   };
   for (const Case& c : cases) EXPECT_EQ(ToNfc(c.input), c.nfc) << ToUtf8(c.input);
+}
+
+// Unicode's normalization conformance cases (NormalizationTest, from the
+// package the tables come from): for each case c1..c5, NFC makes c2 of c1,
+// c2 and c3, and c4 of c4 and c5; and every code point that Part 1 does not
+// list is its own NFC.
+struct NormalizationCase {
+  std::vector<std::u32string> columns;  // source, NFC, NFD, NFKC, NFKD
+  int part = 0;
+};
+
+// A reader for just that file's shape: objects whose keys name the columns
+// and whose values are arrays of hex code points, "@PartN" marking a part.
+std::vector<NormalizationCase> ReadNormalizationCases() {
+  std::ifstream file(VANTISK_NORMALIZATION_TEST);
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  static const std::vector<std::string> kColumns = {"sourceSequence", "NFCSequence", "NFDSequence", "NFKCSequence",
+                                                    "NFKDSequence"};
+  std::vector<NormalizationCase> cases;
+  int part = 0;
+  std::size_t column = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == '{') {
+      cases.push_back({std::vector<std::u32string>(kColumns.size()), part});
+      continue;
+    }
+    if (text[at] != '"' || cases.empty()) continue;
+    const std::size_t end = text.find('"', at + 1);
+    const std::string word = text.substr(at + 1, end - at - 1);
+    at = end;
+    const auto key = std::find(kColumns.begin(), kColumns.end(), word);
+    if (key != kColumns.end()) {
+      column = static_cast<std::size_t>(key - kColumns.begin());
+    } else if (word.starts_with("@Part")) {
+      part = cases.back().part = std::stoi(word.substr(5));
+    } else if (!word.empty() && std::all_of(word.begin(), word.end(), IsAsciiHexDigit)) {
+      cases.back().columns[column] += static_cast<char32_t>(std::stoul(word, nullptr, 16));
+    }
+  }
+  std::erase_if(cases, [](const NormalizationCase& c) { return c.columns[0].empty(); });
+  return cases;
+}
+
+TEST(Nfc, AgreesWithUnicodesNormalizationTest) {
+  const std::vector<NormalizationCase> cases = ReadNormalizationCases();
+  ASSERT_GT(cases.size(), 15000u) << "no cases in " << VANTISK_NORMALIZATION_TEST;
+  std::set<char32_t> listedInPart1;
+  for (const NormalizationCase& c : cases) {
+    const auto& column = c.columns;
+    for (const int from : {0, 1, 2}) EXPECT_EQ(ToNfc(column[from]), column[1]) << ToUtf8(column[0]) << " from " << from;
+    for (const int from : {3, 4}) EXPECT_EQ(ToNfc(column[from]), column[3]) << ToUtf8(column[0]) << " from " << from;
+    if (c.part == 1 && column[0].size() == 1) listedInPart1.insert(column[0][0]);
+  }
+  ASSERT_GT(listedInPart1.size(), 10000u);
+  int changed = 0;
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if ((c >= 0xD800 && c <= 0xDFFF) || listedInPart1.contains(c)) continue;
+    changed += ToNfc(std::u32string(1, c)) != std::u32string(1, c);
+  }
+  EXPECT_EQ(changed, 0);
 }
 
 struct DomainCase {
@@ -202,84 +268,114 @@ TEST(DomainMixesScripts, FindsLabelsThatMixScripts) {
   for (const auto& [domain, mixes] : cases) EXPECT_EQ(DomainMixesScripts(domain), mixes) << domain;
 }
 
-// Unicode's conformance file, when the machine has one: every ToASCII
-// (non-transitional) case, with the errors of the checks the URL Standard
-// turns off (hyphens, DNS lengths) ignored. The file at hand (version 13)
-// applies the STD3 rules, which it reports as P1 and V6 like any other
-// disallowed character, so the cases whose mapped form has a character
-// those rules refuse are left out; and it predates the rule that a decoded
-// "xn--" label must not itself start with "xn--".
-std::u32string Unescaped(std::string_view field) {
-  std::u32string text;
-  const std::u32string raw = ToCodePoints(field);
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == U'\\' && i + 1 < raw.size() && (raw[i + 1] == U'u' || raw[i + 1] == U'x')) {
-      const bool braced = raw[i + 1] == U'x';
-      const std::size_t digitsStart = i + (braced ? 3 : 2);
-      const std::size_t digitsEnd = braced ? raw.find(U'}', digitsStart) : digitsStart + 4;
-      text += static_cast<char32_t>(std::stoul(ToUtf8(raw.substr(digitsStart, digitsEnd - digitsStart)), nullptr, 16));
-      i = digitsEnd - (braced ? 0 : 1);
-      continue;
-    }
-    text += raw[i];
+TEST(TransitionalReading, NamesTheOtherSiteOfADeviation) {
+  const std::pair<std::string_view, std::optional<std::string>> cases[] = {
+      {"fa\u00DF.de", "fass.de"},
+      {"FA\u1E9E.de", "fass.de"},                                  // the capital, by way of "\u00DF"
+      {"\u03B5\u03BB\u03BB\u03AC\u03C2.gr", "xn--hxarsa5b.gr"},        // final sigma read as sigma
+      {"\u0628\u200C\u062A.com", "xn--ngbe.com"},                  // the non-joiner dropped
+      {"\u0915\u094D\u200D\u0937.in", "xn--11b2ezc.in"},           // the joiner dropped
+      {"xn--fa-hia.de", std::nullopt},                              // written "xn--": one name for all
+      {"b\u00FCcher.example", std::nullopt},
+      {"a\u200Cb.com", std::nullopt},                               // refused by current processing
+  };
+  for (const auto& [domain, other] : cases) EXPECT_EQ(TransitionalReading(domain), other) << domain;
+}
+
+// From the copied text to the notes: a name with a deviation says which
+// other site some programs open, as a red flag like any international name.
+TEST(DescribeLink, NamesTheSiteOlderProgramsReadTheNameAs) {
+  struct Case {
+    std::string text, host, otherLine;
+  };
+  const Case cases[] = {
+      {"https://STRA\u1E9EE.de/", "xn--strae-oqa.de", "Some programs read this name as strasse.de, another site."},
+      {"see https://stra%C3%9Fe.de/x.", "xn--strae-oqa.de",
+       "Some programs read this name as strasse.de, another site."},
+      {"https://\u0628\u200C\u062A.com/", "xn--ngbe199q.com",
+       "Some programs read this name as \u0628\u062A.com (xn--ngbe.com), another site."},
+      {"https://xn--strae-oqa.de/", "xn--strae-oqa.de", ""},
+      {"https://b\u00FCcher.example/", "xn--bcher-kva.example", ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.text);
+    const std::optional<FoundLink> found = FindLink(test.text);
+    ASSERT_TRUE(found.has_value());
+    const std::optional<LinkFacts> facts = CanonicaliseLink(found->address);
+    ASSERT_TRUE(facts.has_value());
+    EXPECT_EQ(facts->host, test.host);
+    const LinkNotes notes = DescribeLink(*found, *facts);
+    const auto other = std::find_if(notes.lines.begin(), notes.lines.end(),
+                                    [](const std::string& line) { return line.starts_with("Some programs"); });
+    EXPECT_EQ(other == notes.lines.end() ? "" : *other, test.otherLine);
+    EXPECT_TRUE(notes.redFlag);
   }
-  return text;
 }
 
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::stringstream stream(line.substr(0, line.find('#')));
-  for (std::string field; std::getline(stream, field, ';');) {
-    const std::size_t first = field.find_first_not_of(" \t");
-    const std::size_t last = field.find_last_not_of(" \t");
-    fields.push_back(first == std::string::npos ? "" : field.substr(first, last - first + 1));
-  }
-  return fields;
-}
+// Hosts from a seeded generator (whatwg_hosts.js) as the URL Standard's
+// reference parser reads them in "https://HOST/": the same ASCII host, or
+// both refuse; and the same other name by transitional processing, or none.
+// Unicode ships its IDNA conformance cases in no package, so this is the
+// conformance check of the tables and of the processing.
+struct ReferenceHost {
+  std::string input;
+  std::optional<std::string> host;          // nothing: the reference parser refuses it
+  std::optional<std::string> otherReading;  // by transitional processing
+};
 
-bool HasStd3Character(std::u32string_view mapped) {
-  return std::any_of(mapped.begin(), mapped.end(), [](char32_t c) {
-    const bool asciiOutsideStd3 = c < 0x80 && !IsAsciiAlphanumeric(static_cast<char>(c)) && c != U'-' && c != U'.';
-    return asciiOutsideStd3 || c == U'\u2260' || c == U'\u226E' || c == U'\u226F';
-  });
-}
-
-bool HasDecodedXnLabel(std::string_view unicode) {
-  return unicode.starts_with("xn--") || unicode.find(".xn--") != std::string_view::npos;
-}
-
-bool HasCountedError(std::string_view statuses) {
-  static const std::set<std::string> kIgnored = {"V2", "V3", "A4_1", "A4_2", "X4_2"};
-  std::stringstream stream{std::string(statuses.substr(1, statuses.size() - 2))};
-  for (std::string status; stream >> status;) {
-    if (status.back() == ',') status.pop_back();
-    if (!kIgnored.contains(status)) return true;
-  }
-  return false;
-}
-
-// Results the version-13 file refuses that the version-14 mapping table
-// allows (every code point in them is valid there).
-const std::set<std::string> kVersionDifferences = {"xn--mbm8237g..xn--7-7hf"};
-
-TEST(DomainToAscii, AgreesWithUnicodesConformanceFile) {
-  std::ifstream file(VANTISK_IDNA_TEST_FILE);
-  if (!file) GTEST_SKIP() << "no " << VANTISK_IDNA_TEST_FILE;
-  int cases = 0;
+std::vector<ReferenceHost> ReadReferenceHosts() {
+  std::ifstream file(VANTISK_WHATWG_HOSTS);
+  std::vector<ReferenceHost> hosts;
   for (std::string line; std::getline(file, line);) {
-    const std::vector<std::string> fields = Fields(line);
-    if (fields.size() < 5) continue;
-    const std::string source = ToUtf8(Unescaped(fields[0]));
-    const std::string unicode = fields[1].empty() ? source : ToUtf8(Unescaped(fields[1]));
-    const std::string ascii = fields[3].empty() ? unicode : ToUtf8(Unescaped(fields[3]));
-    const std::string& statuses = fields[4].empty() ? fields[2] : fields[4];
-    if (kVersionDifferences.contains(ascii)) continue;
-    if (HasStd3Character(Unescaped(fields[1].empty() ? fields[0] : fields[1]))) continue;
-    const bool refused = (!statuses.empty() && HasCountedError(statuses)) || ascii.empty() || HasDecodedXnLabel(unicode);
-    ++cases;
-    EXPECT_EQ(DomainToAscii(source), refused ? std::nullopt : std::optional(ascii)) << line;
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string::npos || tab % 2 != 0) continue;
+    ReferenceHost host;
+    for (std::size_t i = 0; i < tab; i += 2) host.input += static_cast<char>(std::stoi(line.substr(i, 2), nullptr, 16));
+    const std::size_t secondTab = line.find('\t', tab + 1);
+    const std::string result = line.substr(tab + 1, secondTab - tab - 1);
+    if (result != "!") host.host = result;
+    const std::string other = secondTab == std::string::npos ? "-" : line.substr(secondTab + 1);
+    if (other != "-") host.otherReading = other;
+    hosts.push_back(std::move(host));
   }
-  EXPECT_GT(cases, 1000);
+  return hosts;
+}
+
+std::string Escaped(std::string_view text) {
+  std::string escaped;
+  for (const char32_t c : ToCodePoints(text)) {
+    if (c >= 0x20 && c < 0x7F) {
+      escaped += static_cast<char>(c);
+    } else {
+      char code[16];
+      std::snprintf(code, sizeof code, "\\u{%X}", static_cast<unsigned>(c));
+      escaped += code;
+    }
+  }
+  return escaped;
+}
+
+TEST(ParseWebUrl, ReadsHostsAsTheReferenceParserDoes) {
+  const std::vector<ReferenceHost> hosts = ReadReferenceHosts();
+  ASSERT_GE(hosts.size(), 5000u) << "no hosts in " << VANTISK_WHATWG_HOSTS;
+  int international = 0;
+  int refused = 0;
+  int readOtherwise = 0;
+  for (const ReferenceHost& reference : hosts) {
+    const std::optional<WebUrl> url = ParseWebUrl("https://" + reference.input + "/");
+    const std::optional<std::string> ours = url ? std::optional(url->host) : std::nullopt;
+    EXPECT_EQ(ours, reference.host) << Escaped(reference.input);
+    const std::string decoded = ToUtf8(ToCodePoints(PercentDecode(reference.input)));
+    EXPECT_EQ(TransitionalReading(decoded), reference.otherReading) << Escaped(reference.input);
+    international += reference.host && reference.host->find("xn--") != std::string::npos;
+    refused += !reference.host;
+    readOtherwise += reference.otherReading.has_value();
+  }
+  // The generator mixes enough valid international names in with the refused ones.
+  EXPECT_GT(international, 1000);
+  EXPECT_GT(refused, 1000);
+  EXPECT_LT(refused, static_cast<int>(hosts.size()) - 2000);
+  EXPECT_GT(readOtherwise, 200);
 }
 
 }  // namespace
