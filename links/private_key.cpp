@@ -978,11 +978,17 @@ Place PrivateCalendarFeed(const Address& address) {
   return inPath ? Place(kPath) : std::nullopt;
 }
 
-// A word of a segment that begins with one of `stems`.
-bool SegmentHasWordStarting(const Segment& segment, Words stems) {
-  return std::any_of(segment.words.begin(), segment.words.end(), [&](const std::string& word) {
-    return std::any_of(stems.begin(), stems.end(), [&](std::string_view stem) { return word.starts_with(stem); });
+// `word` is one of `words`, where an entry ending in "*" stands for any word
+// that begins with it: "share*" is share, shared, shares, sharing.
+bool WordMatches(std::string_view word, Words words) {
+  return std::any_of(words.begin(), words.end(), [&](std::string_view entry) {
+    return entry.ends_with('*') ? word.starts_with(entry.substr(0, entry.size() - 1)) : word == entry;
   });
+}
+
+bool SegmentHasWord(const Segment& segment, Words words) {
+  return std::any_of(segment.words.begin(), segment.words.end(),
+                     [&](const std::string& word) { return WordMatches(word, words); });
 }
 
 // A key in a path segment after a word that names what the link is for; it
@@ -995,16 +1001,14 @@ bool IsActionKey(std::string_view segment) {
          !IsSlug(stem) && (HasDigit(stem) || MixOf(stem).upper > 0) && HasLetter(stem);
 }
 
-// On a path (or with an action parameter) whose words begin with one of
-// `stems`: a key among the two segments after such a word, else an
-// id-shaped parameter value.
-Place KeyAfterWords(const Address& address, Words stems) {
+// On a path (or with a mode or action parameter) with one of `words`: a key
+// among the two segments after such a word, else an id-shaped parameter value.
+Place KeyAfterWords(const Address& address, Words words) {
   constexpr std::size_t kSegmentsLookedAt = 2;
-  bool seen = std::any_of(address.purposeWords.begin(), address.purposeWords.end(), [&](const std::string& word) {
-    return std::any_of(stems.begin(), stems.end(), [&](std::string_view stem) { return word.starts_with(stem); });
-  });
+  bool seen = std::any_of(address.purposeWords.begin(), address.purposeWords.end(),
+                          [&](const std::string& word) { return WordMatches(word, words); });
   for (std::size_t i = 0; i < address.segments.size(); ++i) {
-    if (!SegmentHasWordStarting(address.segments[i], stems)) continue;
+    if (!SegmentHasWord(address.segments[i], words)) continue;
     seen = true;
     const std::size_t end = std::min(address.segments.size(), i + 1 + kSegmentsLookedAt);
     for (std::size_t j = i + 1; j < end; ++j) {
@@ -1015,40 +1019,48 @@ Place KeyAfterWords(const Address& address, Words stems) {
   return ParameterWhere(address, [](const Parameter& p) { return IsIdValue(p.value); });
 }
 
-Place SharedKeyInPath(const Address& address) { return KeyAfterWords(address, {"share", "secret", "private"}); }
+Place SharedKeyInPath(const Address& address) { return KeyAfterWords(address, {"share*", "secret*", "private"}); }
 Place HookKeyInPath(const Address& address) {
-  return KeyAfterWords(address, {"hook", "webhook", "integration", "trigger", "deliver"});
+  return KeyAfterWords(address, {"hook*", "webhook*", "integration*", "trigger*", "deliver"});
 }
-Place ApiKeyInPath(const Address& address) {
-  const Place where = KeyAfterWords(address, {"key"});
-  const bool keyWord = std::any_of(address.segments.begin(), address.segments.end(), [](const Segment& s) {
-    return AnyWordIsOneOf(s.words, {"key", "keys", "apikey"});
-  });
-  return keyWord ? where : std::nullopt;
-}
-Place WelcomeKeyInPath(const Address& address) { return KeyAfterWords(address, {"welcome", "join", "onboard"}); }
+Place ApiKeyInPath(const Address& address) { return KeyAfterWords(address, {"key", "keys", "apikey"}); }
+Place WelcomeKeyInPath(const Address& address) { return KeyAfterWords(address, {"welcome", "join", "onboard*"}); }
 Place BookingKeyInPath(const Address& address) {
-  return KeyAfterWords(address, {"cancel", "reschedul", "booking", "appointment", "appt", "reservation", "manageres"});
+  return KeyAfterWords(address,
+                       {"cancel*", "reschedul*", "booking*", "appointment*", "appt", "reservation*", "manageres"});
 }
-Place SigningKeyInPath(const Address& address) { return KeyAfterWords(address, {"sign", "esign"}); }
+Place SigningKeyInPath(const Address& address) {
+  return KeyAfterWords(address, {"sign", "signing", "signature*", "signer*", "esign*"});
+}
 Place SubscriptionKeyInPath(const Address& address) {
-  return KeyAfterWords(address, {"subscription", "preference"});
+  return KeyAfterWords(address, {"subscription*", "preference*"});
 }
 
-// A fragment that is one or more random pieces ("#<key>", "#!<id>!<key>",
-// "#/s/<id>/<key>"): pages that encrypt in the browser keep the key there,
-// where the server never sees it. Shorter than a random key elsewhere.
-Place KeyInFragment(const Address& address) {
+// A fragment made of random pieces ("#<key>", "#!<id>!<key>", "#/s/<uuid>/<key>"):
+// pages that encrypt in the browser keep the key there, where the server
+// never sees it. The key may be shorter than a random key elsewhere, but
+// every piece must be random, a UUID, hex or at most 2 characters, so that
+// a single-page route ("#/items/<id>") is not taken for one.
+bool IsKeyFragment(std::string_view fragment, char separator) {
   constexpr std::size_t kMinFragmentKeyLength = 16;
+  constexpr std::size_t kMinOtherPieceLength = 8;
+  bool key = false, others = true;
+  ForEachPiece(fragment, separator, [&](std::string_view piece) {
+    if (piece.empty() || !others) return;
+    if (!AllOf(piece, IsTokenChar)) {
+      others = false;
+    } else if (IsRandomRun(piece, kMinFragmentKeyLength)) {
+      key = true;
+    } else {
+      others = piece.size() <= 2 || IsUuid(piece) || AllOf(piece, IsHexChar) || IsRandomRun(piece, kMinOtherPieceLength);
+    }
+  });
+  return key && others;
+}
+
+Place KeyInFragment(const Address& address) {
   if (address.fragmentHasParameters) return std::nullopt;
-  bool found = false;
-  for (const char separator : {'/', '!'}) {
-    ForEachPiece(address.fragment, separator, [&](std::string_view piece) {
-      found = found || (piece.find_first_of("/!") == std::string_view::npos && AllOf(piece, IsSecretRunChar) &&
-                        IsRandomRun(piece, kMinFragmentKeyLength));
-    });
-  }
-  return found ? Place(kFragment) : std::nullopt;
+  return IsKeyFragment(address.fragment, '/') || IsKeyFragment(address.fragment, '!') ? Place(kFragment) : std::nullopt;
 }
 
 // Path segments that name a public object by its hash or hold build assets.
