@@ -512,8 +512,10 @@ Place KeyFor(const Address& address, Words names, Words pathWords) {
     return keyOrCode && (NameMentions(p, names) ||
                          (purpose && NameSays(p, {"token", "key", "code", "hash", "t", "k", "pin"})));
   });
-  if (named || !purpose) return named ? named : KeyAfterPathWord(address, pathWords);
-  if (Place id = ParameterWhere(address, [](const Parameter& p) { return IsIdValue(p.value); })) return id;
+  if (named) return named;
+  if (purpose) {
+    if (Place id = ParameterWhere(address, [](const Parameter& p) { return IsIdValue(p.value); })) return id;
+  }
   return KeyAfterPathWord(address, pathWords);
 }
 
