@@ -1,6 +1,7 @@
 #include "about/frm_about.h"
 
 #include "about/registry_text.h"
+#include "links/public_suffix.h"
 #include "resources/resource.h"
 #include "toolkit/handles.h"
 #include "toolkit/registry.h"
@@ -61,6 +62,12 @@ bool StartProgram(const std::string& path) {
   return true;
 }
 
+// The maker, and the edition of the list that names each address's site.
+std::string Description() {
+  return "A clipboard URL checker by Tessanor LTD\n\nSites named by the Public Suffix List of " +
+         std::string(vantisk::PublicSuffixListDate());
+}
+
 }  // namespace
 
 frmAboutWindow::frmAboutWindow()
@@ -73,7 +80,7 @@ frmAboutWindow::frmAboutWindow()
       picIcon(*this, {ids::picIcon, "", {240, 240, 540, 540}, 1}, IDI_ABOUT),
       lblTitle(*this, {ids::lblTitle, "Application Title", {1050, 240, 3885, 480}, 4}),
       lblVersion(*this, {ids::lblVersion, "Version", {1050, 780, 3885, 225}, 5}),
-      lblDescription(*this, {ids::lblDescription, "A clipboard URL checker by Tessanor LTD", {1050, 1125, 3885, 1170}, 3}),
+      lblDescription(*this, {ids::lblDescription, Description(), {1050, 1125, 3885, 1170}, 3}),
       cmdOK(*this, {ids::cmdOK, "OK", {4245, 2625, 1260, 345}, 0}, tk::Button::Role::DefaultAndCancel),
       cmdSysInfo(*this, {ids::cmdSysInfo, "&System Info...", {4260, 3075, 1245, 345}, 2}),
       Line1_1(*this, {90, 2445}, {5654, 2445}, RGB(0x80, 0x80, 0x80), 1),

@@ -1,5 +1,6 @@
-// The About window: title, version, a line about the maker, and a launcher for
-// the system's System Information tool.
+// The About window: title, version, a line about the maker, the date of the
+// built-in Public Suffix List, and a launcher for the system's System
+// Information tool.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include "about/frm_about.h"
-#include "app/program.h"
 #include "app/single_instance.h"
 #include "hotkeys/fload.h"
 #include "hotkeys/key_code.h"
@@ -109,7 +108,7 @@ void Form1Window::Command1_Click() {
 void Form1Window::HandHotkeysToFLoad() {
   fLoad().SetHotkeys({
       {kCheckHotkeyId, MOD_ALT | MOD_CONTROL, Text2.Text(), [] { Form2().CheckClipboardFromHotkey(); }},
-      {kExitHotkeyId, MOD_ALT, Text3.Text(), [] { ExitProgram(); }},
+      {kExitHotkeyId, MOD_ALT, Text3.Text(), [this] { mnuExit_Click(); }},
       {kCheckAllHotkeyId, MOD_ALT | MOD_CONTROL | MOD_SHIFT, Text2.Text(), [] { Form2().CheckWithAllCheckers(); }},
   });
 }
@@ -195,7 +194,16 @@ void Form1Window::mnuSettings_Click() { Show(); }
 
 void Form1Window::mnuCheckAll_Click() { Form2().CheckWithAllCheckers(); }
 
-void Form1Window::mnuExit_Click() { ExitProgram(); }
+// The exit sequence, of the tray menu and the exit hotkey alike: stores the
+// monitor window's position, removes the hotkeys and the tray icon, closes the
+// About window and ends the process at once.
+void Form1Window::mnuExit_Click() {
+  Unload();          // its tray icon goes with it
+  Form2().Unload();  // stores its position and only hides
+  fLoad().Unload();  // the hotkeys go
+  frmAbout().Unload();
+  tk::EndProgram();
+}
 
 // The window goes only at the end of the program, and its tray icon with it.
 void Form1Window::Form_Unload(bool&) { trayIcon_.Remove(); }

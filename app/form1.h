@@ -34,7 +34,7 @@ class Form1Window : public tk::Form {
   void mnuHide_Click();
   void mnuSettings_Click();
   void mnuCheckAll_Click();
-  void mnuExit_Click();
+  [[noreturn]] void mnuExit_Click();
   void HandHotkeysToFLoad();
 
   modSystray::TrayIcon trayIcon_;

@@ -5,8 +5,8 @@
 
 #include "app/form1.h"
 #include "app/single_instance.h"
-#include "toolkit/app.h"
 #include "toolkit/dll_search.h"
+#include "toolkit/message_loop.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // First of all: the exe may sit in a downloads folder beside planted DLLs.

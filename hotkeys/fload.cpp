@@ -5,7 +5,7 @@
 #include "hotkeys/hot_key.h"
 #include "hotkeys/key_code.h"
 #include "hotkeys/sub_class.h"
-#include "toolkit/app.h"
+#include "toolkit/message_box.h"
 
 fLoadWindow::fLoadWindow()
     : tk::Form({.className = vantisk::fload_ids::kClassName,

@@ -13,22 +13,18 @@ namespace {
 
 using namespace std::string_view_literals;
 
-// The forbidden host code points are forbidden domain code points too; the
-// domain ones add the other C0 controls, "%" and DEL.
-enum class Forbidden : std::uint8_t { No, InDomain, InHostAndDomain };
-
-constexpr std::array<Forbidden, 0x80> MakeForbiddenTable() {
-  std::array<Forbidden, 0x80> table{};
-  for (std::size_t byte = 0; byte < 0x20; ++byte) table[byte] = Forbidden::InDomain;
-  table[0x7F] = Forbidden::InDomain;
-  table['%'] = Forbidden::InDomain;
-  for (const char c : "\0\t\n\r #/:<>?@[\\]^|"sv) table[static_cast<unsigned char>(c)] = Forbidden::InHostAndDomain;
+// The forbidden domain code points: the forbidden host code points, the other
+// C0 controls, "%" and DEL.
+constexpr std::array<bool, 0x80> MakeForbiddenTable() {
+  std::array<bool, 0x80> table{};
+  for (std::size_t byte = 0; byte < 0x20; ++byte) table[byte] = true;
+  table[0x7F] = true;
+  table['%'] = true;
+  for (const char c : "\0\t\n\r #/:<>?@[\\]^|"sv) table[static_cast<unsigned char>(c)] = true;
   return table;
 }
 
-constexpr std::array<Forbidden, 0x80> kForbidden = MakeForbiddenTable();
-
-Forbidden ForbiddenFor(char c) { return IsNonAscii(c) ? Forbidden::No : kForbidden[static_cast<unsigned char>(c)]; }
+constexpr std::array<bool, 0x80> kForbiddenInDomain = MakeForbiddenTable();
 
 // Every value at or above this one makes the IPv4 parser fail.
 constexpr std::uint64_t kBeyondIpv4 = std::uint64_t{1} << 32;
@@ -83,9 +79,7 @@ std::pair<std::size_t, std::size_t> LongestZeroRun(const Ipv6Address& address) {
 
 }  // namespace
 
-bool IsForbiddenHostCodePoint(char c) { return ForbiddenFor(c) == Forbidden::InHostAndDomain; }
-
-bool IsForbiddenDomainCodePoint(char c) { return ForbiddenFor(c) != Forbidden::No; }
+bool IsForbiddenDomainCodePoint(char c) { return !IsNonAscii(c) && kForbiddenInDomain[static_cast<unsigned char>(c)]; }
 
 std::optional<Ipv6Address> ParseIpv6(std::string_view input) {
   Ipv6Address address{};

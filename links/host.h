@@ -20,8 +20,6 @@ struct Host {
 
 using Ipv6Address = std::array<std::uint16_t, 8>;
 
-// https://url.spec.whatwg.org/#forbidden-host-code-point
-bool IsForbiddenHostCodePoint(char c);
 // https://url.spec.whatwg.org/#forbidden-domain-code-point
 bool IsForbiddenDomainCodePoint(char c);
 

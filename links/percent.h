@@ -49,7 +49,6 @@ inline constexpr EncodeSet kQuerySet = kC0ControlSet.With(" \"#<>");
 inline constexpr EncodeSet kSpecialQuerySet = kQuerySet.With("'");
 inline constexpr EncodeSet kPathSet = kQuerySet.With("?^`{}");
 inline constexpr EncodeSet kUserinfoSet = kPathSet.With("/:;=@[\\]|");
-inline constexpr EncodeSet kComponentSet = kUserinfoSet.With("$%&+,");
 // A whole address as the value inside a checker's URL: all but "-._~:/" and
 // letters and digits, so that it cannot end or change the checker's own query.
 inline constexpr EncodeSet kCheckerValueSet = EncodeSet::AllBut("-._~:/");

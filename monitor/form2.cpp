@@ -104,7 +104,9 @@ void Form2Window::MirrorClipboard() {
 // The clipboard as it is at the moment of a check. A change the system has
 // announced but no tick has taken in yet is mirrored first. Text1 is the
 // clipboard's whole text unless the text was longer than Text1 holds: then the
-// clipboard is read again, whole, and nothing of it is kept after the check. A user's edit of Text1 is checked as it stands.
+// clipboard is read again, whole, and nothing of it is kept after the check.
+// Text1 takes no input: the next tick puts the clipboard back over a user's
+// edit, so only a check made before that tick sees the edited text.
 // Nothing, when another program holds the clipboard open and Text1 shows only
 // the start of its text.
 std::optional<CheckedText> Form2Window::ClipboardTextToCheck() {

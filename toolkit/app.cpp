@@ -4,8 +4,7 @@
 #include <optional>
 
 #include "toolkit/app_resources.h"
-#include "toolkit/form.h"
-#include "toolkit/message_box.h"
+#include "toolkit/failure.h"
 #include "toolkit/wide.h"
 
 namespace tk {
@@ -78,9 +77,9 @@ HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 namespace {
 
-HWND owner = nullptr;  // made once by Run, for the whole run
+HWND owner = nullptr;  // made once at start-up, for the whole run
 
-HWND MakeOwnerWindow(const char* className) {
+HWND NewOwnerWindow(const char* className) {
   const std::wstring wideClassName = Widen(className);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -96,42 +95,11 @@ HWND MakeOwnerWindow(const char* className) {
   return window;
 }
 
-int RunMessageLoop() {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Only keyboard messages need the forms' key handling; timers, paints
-    // and mouse messages go straight to their windows.
-    const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-    if (keyboard && Form::PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-    Form::AfterDispatch(message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
 }  // namespace
 
-int Run(Form& startup, const char* ownerClassName) {
-  try {
-    owner = MakeOwnerWindow(ownerClassName);
-    startup.Load();
-  } catch (const WindowError& error) {
-    MsgBox(nullptr, App().title + " could not start.\n\n" + error.what(), MB_OK | MB_ICONERROR);
-    return 1;
-  }
-  return RunMessageLoop();
-}
+void MakeOwnerWindow(const char* className) { owner = NewOwnerWindow(className); }
 
 HWND OwnerWindow() { return owner; }
-
-void ReportWindowError(const WindowError& error) {
-  MsgBox(nullptr, error.what(), MB_OK | MB_ICONERROR);
-}
-
-void ReportFailure(std::exception_ptr failure) {
-  MsgBox(nullptr, DescribeFailure(failure), MB_OK | MB_ICONERROR);
-}
 
 std::string WithSystemReason(std::string failure) {
   const DWORD code = GetLastError();

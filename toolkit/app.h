@@ -1,18 +1,13 @@
 // The program as a whole: its identity (read from its own resources, see
 // toolkit/app_resources.h), the hidden window that owns every form, the
-// message loop and the end.
+// system's reasons for failures and the end. toolkit/message_loop.h runs it.
 #pragma once
 
 #include <windows.h>
 
-#include <exception>
 #include <string>
 
-#include "toolkit/failure.h"
-
 namespace tk {
-
-class Form;
 
 struct Identity {
   std::string title;  // the string resource TK_IDS_APP_TITLE, else exeName
@@ -28,23 +23,12 @@ const Identity& App();
 
 HINSTANCE Instance();
 
-// Hands control to the toolkit with `startup` as the start-up window: makes
-// the hidden window that owns every form (of class `ownerClassName`), so that
-// no form gets a taskbar button, loads `startup`, whose Form_Load starts the
-// program, and runs the message loop. A window that cannot be made meanwhile
-// is shown in a message box, and the program ends with exit code 1: it would
-// have nothing to run on. Keyboard messages are offered to the form they
-// belong to first (key events, tab order, default and cancel buttons).
-int Run(Form& startup, const char* ownerClassName);
-
-// The owner of every form; null before Run made it.
+// Makes the hidden window (of class `className`) that owns every form, so that
+// no form gets a taskbar button. Once, at start-up; throws WindowError when
+// the window cannot be made.
+void MakeOwnerWindow(const char* className);
+// The owner of every form; null before MakeOwnerWindow made it.
 HWND OwnerWindow();
-
-// Tells the user of a window that could not be made, after start-up.
-void ReportWindowError(const WindowError& error);
-// Tells the user of anything a handler threw (DescribeFailure); for a catch (...)
-// where the system called in.
-void ReportFailure(std::exception_ptr failure);
 
 // `failure` ("The window ... could not be created") with the reason the system
 // gave for its last error: ": Invalid window handle (error 1400)."

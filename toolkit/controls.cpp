@@ -1,64 +1,9 @@
 #include "toolkit/controls.h"
 
 #include "toolkit/app.h"
-#include "toolkit/twips.h"
 #include "toolkit/wide.h"
 
 namespace tk {
-
-Control::Control(Form& owner, ControlDesign design) : owner_(owner), design_(std::move(design)) {
-  owner_.controls_.push_back(this);
-}
-
-HWND Control::hWnd() {
-  owner_.Load();
-  owner_.Furnish();
-  return window_;
-}
-
-HWND Control::MadeWindow() {
-  owner_.Load();
-  return window_;
-}
-
-std::string Control::Text() {
-  HWND window = MadeWindow();
-  return window ? WindowText(window) : UnmadeText();
-}
-
-void Control::SetText(const std::string& text) {
-  if (HWND window = MadeWindow()) {
-    SetWindowTextW(window, Widen(text).c_str());
-    return;
-  }
-  unmadeText_ = text;
-  OnUnmadeTextSet();
-}
-
-// A window made again later starts from the design, as a new one.
-void Control::Forget() {
-  window_ = nullptr;
-  unmadeText_.reset();
-}
-
-HFONT Control::Font() const { return owner_.Font(design_.font); }
-
-RECT Control::PixelRect() const {
-  const TwipRect& r = design_.rect;
-  int left = owner_.ToPixels(r.left), top = owner_.ToPixels(r.top);
-  return {left, top, left + owner_.ToPixels(r.width), top + owner_.ToPixels(r.height)};
-}
-
-void Control::Create(HWND parent) {
-  RECT rect = PixelRect();
-  window_ = CreateWindowExW(ExStyle(), WindowClass(), Widen(UnmadeText()).c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | Style(), rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design_.id)), Instance(), nullptr);
-  unmadeText_.reset();
-  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-  OnCreated();
-}
 
 DWORD Label::Style() const { return autoSize_ ? SS_LEFTNOWORDWRAP : SS_LEFT; }
 
@@ -193,23 +138,6 @@ void Picture::OnCreated() {
   int size = MulDiv(32, owner_.Dpi(), 96);
   icon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(iconId_), IMAGE_ICON, size, size, 0)));
   SendMessageW(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
-}
-
-Line::Line(Form& owner, POINT fromTwips, POINT toTwips, COLORREF colour, int widthPixels)
-    : from_(fromTwips), to_(toTwips), colour_(colour), width_(widthPixels) {
-  owner.lines_.push_back(this);
-}
-
-void Line::Draw(HDC dc, int dpi) const {
-  GdiObject<HPEN> pen(CreatePen(PS_SOLID, MulDiv(width_, dpi, 96), colour_));
-  SelectedObject selected(dc, pen.get());
-  auto pixels = [dpi](LONG twips) { return TwipsToPixels(twips, dpi).value_or(0); };
-  MoveToEx(dc, pixels(from_.x), pixels(from_.y), nullptr);
-  LineTo(dc, pixels(to_.x), pixels(to_.y));
-}
-
-Timer::Timer(Form& owner, UINT_PTR id, UINT intervalMs) : id_(id), interval_(intervalMs) {
-  owner.timers_.push_back(this);
 }
 
 }  // namespace tk

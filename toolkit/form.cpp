@@ -5,8 +5,9 @@
 #include <algorithm>
 
 #include "toolkit/app.h"
-#include "toolkit/controls.h"
 #include "toolkit/dpi.h"
+#include "toolkit/failure.h"
+#include "toolkit/message_box.h"
 #include "toolkit/twips.h"
 #include "toolkit/wide.h"
 
@@ -221,9 +222,7 @@ Control* Form::ControlById(int id) const {
 
 LRESULT Form::DefaultButtonId() const {
   for (Control* control : controls_) {
-    if (auto* button = dynamic_cast<Button*>(control); button && button->IsDefault()) {
-      return MAKELRESULT(button->Id(), DC_HASDEFID);
-    }
+    if (control->IsDefault()) return MAKELRESULT(control->Id(), DC_HASDEFID);
   }
   return 0;
 }
@@ -236,9 +235,8 @@ void Form::OnCommand(WORD id, WORD code, HWND from) {
   if (id != IDOK && id != IDCANCEL) return;
   // Enter and Esc from the dialog keys: the default or the cancel button.
   for (Control* control : controls_) {
-    auto* button = dynamic_cast<Button*>(control);
-    if (button && (id == IDOK ? button->IsDefault() : button->IsCancel())) {
-      button->Click();
+    if (id == IDOK ? control->IsDefault() : control->IsCancel()) {
+      control->OnDialogKey();
       return;
     }
   }
@@ -358,6 +356,77 @@ LRESULT CALLBACK Form::StaticProc(HWND window, UINT message, WPARAM wParam, LPAR
     ReportFailure(std::current_exception());
     return 0;
   }
+}
+
+Control::Control(Form& owner, ControlDesign design) : owner_(owner), design_(std::move(design)) {
+  owner_.controls_.push_back(this);
+}
+
+HWND Control::hWnd() {
+  owner_.Load();
+  owner_.Furnish();
+  return window_;
+}
+
+HWND Control::MadeWindow() {
+  owner_.Load();
+  return window_;
+}
+
+std::string Control::Text() {
+  HWND window = MadeWindow();
+  return window ? WindowText(window) : UnmadeText();
+}
+
+void Control::SetText(const std::string& text) {
+  if (HWND window = MadeWindow()) {
+    SetWindowTextW(window, Widen(text).c_str());
+    return;
+  }
+  unmadeText_ = text;
+  OnUnmadeTextSet();
+}
+
+// A window made again later starts from the design, as a new one.
+void Control::Forget() {
+  window_ = nullptr;
+  unmadeText_.reset();
+}
+
+HFONT Control::Font() const { return owner_.Font(design_.font); }
+
+RECT Control::PixelRect() const {
+  const TwipRect& r = design_.rect;
+  int left = owner_.ToPixels(r.left), top = owner_.ToPixels(r.top);
+  return {left, top, left + owner_.ToPixels(r.width), top + owner_.ToPixels(r.height)};
+}
+
+void Control::Create(HWND parent) {
+  RECT rect = PixelRect();
+  window_ = CreateWindowExW(ExStyle(), WindowClass(), Widen(UnmadeText()).c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | Style(), rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design_.id)), Instance(), nullptr);
+  unmadeText_.reset();
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  OnCreated();
+}
+
+Line::Line(Form& owner, POINT fromTwips, POINT toTwips, COLORREF colour, int widthPixels)
+    : from_(fromTwips), to_(toTwips), colour_(colour), width_(widthPixels) {
+  owner.lines_.push_back(this);
+}
+
+void Line::Draw(HDC dc, int dpi) const {
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, MulDiv(width_, dpi, 96), colour_));
+  SelectedObject selected(dc, pen.get());
+  auto pixels = [dpi](LONG twips) { return TwipsToPixels(twips, dpi).value_or(0); };
+  MoveToEx(dc, pixels(from_.x), pixels(from_.y), nullptr);
+  LineTo(dc, pixels(to_.x), pixels(to_.y));
+}
+
+Timer::Timer(Form& owner, UINT_PTR id, UINT intervalMs) : id_(id), interval_(intervalMs) {
+  owner.timers_.push_back(this);
 }
 
 }  // namespace tk

@@ -1,5 +1,6 @@
 // A form: one top-level window of the program with its controls, timers and
-// lines, laid out in twips. Each form of the program is a single program-wide
+// lines, laid out in twips, and the base of its controls (toolkit/controls.h
+// has the kinds). Each form of the program is a single program-wide
 // instance. Loading creates the window and runs Form_Load (the window stays
 // hidden unless Form_Load shows it); unloading runs Form_Unload, which may
 // cancel, and otherwise destroys the window. The object outlives its window
@@ -8,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -126,6 +128,97 @@ class Form {
   std::map<FontDesign, GdiObject<HFONT>> fonts_;
   IconHandle icon_;
   IconHandle smallIcon_;
+};
+
+// Each control is a member of its form, declared with its layout in twips;
+// its window exists while the form is loaded, or, for a form that makes its
+// controls when first shown, from then on. Reading or changing a control of a
+// form that is not loaded loads the form first; a text or check state set
+// before the control's window is made is kept and given to the window when it is.
+struct TwipRect {
+  int left, top, width, height;
+};
+
+struct ControlDesign {
+  int id;                  // dialog control id, 100 and up (1 and 2 are Enter and Esc)
+  std::string text;
+  TwipRect rect;
+  int tabIndex = 0;
+  FontDesign font = kDefaultFont;
+};
+
+class Control {
+ public:
+  Control(Form& owner, ControlDesign design);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  HWND hWnd();
+  int Id() const { return design_.id; }
+  std::string Text();
+  void SetText(const std::string& text);
+
+ protected:
+  friend class Form;
+  virtual const wchar_t* WindowClass() const = 0;
+  virtual DWORD Style() const = 0;
+  virtual DWORD ExStyle() const { return 0; }
+  virtual bool DrawsOnly() const { return false; }  // labels and pictures: below the focusable controls
+  virtual void OnCreated() {}
+  virtual void OnCommand(WORD code) { (void)code; }
+  // True when the key is used up: no dialog key handling follows.
+  virtual bool OnKeyDown(int keyCode, int shift) { (void)keyCode; (void)shift; return false; }
+  // A left click released over the control (client coordinates).
+  virtual void OnClicked(POINT point) { (void)point; }
+  // The context-menu key, Shift+F10 or a right click; `screen` is (-1, -1) from the keyboard.
+  virtual void OnContextMenu(POINT screen) { (void)screen; }
+  virtual RECT PixelRect() const;
+  // The form's default button (Enter) and cancel button (Esc): see Button.
+  virtual bool IsDefault() const { return false; }
+  virtual bool IsCancel() const { return false; }
+  // Enter or Esc chose it.
+  virtual void OnDialogKey() {}
+  // A text set from code while the window is not made (TextBox: its change event).
+  virtual void OnUnmadeTextSet() {}
+  void Create(HWND parent);
+  virtual void Forget();
+  HFONT Font() const;
+  // The form loaded; the control's window, or null while it is not made.
+  HWND MadeWindow();
+  // The text the window is made with: the last set from code, else the design's.
+  const std::string& UnmadeText() const { return unmadeText_ ? *unmadeText_ : design_.text; }
+
+  Form& owner_;
+  ControlDesign design_;
+  HWND window_ = nullptr;
+
+ private:
+  std::optional<std::string> unmadeText_;
+};
+
+// A straight line drawn on the form, in twips; its width is in pixels.
+class Line {
+ public:
+  Line(Form& owner, POINT fromTwips, POINT toTwips, COLORREF colour, int widthPixels);
+  void Draw(HDC dc, int dpi) const;
+
+ private:
+  POINT from_, to_;
+  COLORREF colour_;
+  int width_;
+};
+
+// Raises onTimer every `intervalMs` while its form is loaded.
+class Timer {
+ public:
+  Timer(Form& owner, UINT_PTR id, UINT intervalMs);
+  std::function<void()> onTimer;
+
+ private:
+  friend class Form;
+  UINT_PTR id_;
+  UINT interval_;
 };
 
 }  // namespace tk

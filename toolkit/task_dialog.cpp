@@ -17,14 +17,20 @@ namespace {
 using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
 
 // Without task dialogs (common controls older than the manifest asks for),
-// a message box whose text says what Yes, No and Cancel stand for.
+// a message box whose text says what Yes, No and Cancel stand for. Its default
+// button is the one that stands for `cancelId`.
 int AskWithMessageBox(HWND owner, const std::string& instruction, const std::string& content,
                       const std::vector<TaskButton>& buttons, int cancelId) {
   static constexpr std::pair<const char*, int> kAnswers[] = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
+  static constexpr UINT kDefaultButtons[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
   std::string text = instruction + "\n\n" + content + "\n";
   const size_t shown = std::min(buttons.size(), std::size(kAnswers));
-  for (size_t i = 0; i < shown; ++i) text += std::string("\n") + kAnswers[i].first + ": " + buttons[i].caption;
-  const int answer = MsgBox(owner, text, (shown == 3 ? MB_YESNOCANCEL : MB_YESNO) | MB_ICONWARNING);
+  UINT flags = (shown == 3 ? MB_YESNOCANCEL : MB_YESNO) | MB_ICONWARNING;
+  for (size_t i = 0; i < shown; ++i) {
+    text += std::string("\n") + kAnswers[i].first + ": " + buttons[i].caption;
+    if (buttons[i].id == cancelId) flags |= kDefaultButtons[i];
+  }
+  const int answer = MsgBox(owner, text, flags);
   for (size_t i = 0; i < shown; ++i) {
     if (answer == kAnswers[i].second) return buttons[i].id;
   }

@@ -15,7 +15,8 @@ struct TaskButton {
 };
 
 // Shows the question modally and returns the chosen button's id, or
-// `cancelId` for Esc or the close box. Where the system has no task dialogs,
+// `cancelId` for Esc or the close box. The button of `cancelId` is the
+// default one, which Enter chooses. Where the system has no task dialogs,
 // a message box asks instead, its text saying what Yes, No and Cancel stand
 // for (the first three buttons).
 int AskWithButtons(HWND owner, const std::string& instruction, const std::string& content,

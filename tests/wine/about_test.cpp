@@ -2,6 +2,8 @@
 // launcher with the registry arranged by the test.
 #include "vantisk_fixture.h"
 
+#include "links/public_suffix.h"
+
 namespace vt {
 namespace {
 
@@ -62,7 +64,10 @@ TEST_F(AboutWindow, ShowsTheProgramsIdentityOnceHoweverOftenItIsOpened) {
   EXPECT_EQ(WindowText(about), "About Vantisk");
   EXPECT_EQ(WindowText(Control(about, ids::lblTitle)), "Vantisk");
   EXPECT_EQ(WindowText(Control(about, ids::lblVersion)), "Version 1.0.0");
-  EXPECT_FALSE(WindowText(Control(about, ids::lblDescription)).empty());
+  const std::string description = WindowText(Control(about, ids::lblDescription));
+  EXPECT_NE(description.find("Tessanor LTD"), std::string::npos) << description;
+  EXPECT_NE(description.find("Public Suffix List of " + std::string(vantisk::PublicSuffixListDate())), std::string::npos)
+      << description;
   SIZE client = ClientSizeTwips(about);
   EXPECT_NEAR(client.cx, 5730, 15);
   EXPECT_NEAR(client.cy, 3555, 15);

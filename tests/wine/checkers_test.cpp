@@ -144,6 +144,7 @@ TEST_F(PrivateLink, AResetLinkAsksAndEachButtonDoesWhatItSays) {
     EXPECT_NE(box.text.find("password-reset key (token=9f8c"), std::string::npos) << box.text;
     EXPECT_NE(box.text.find("Checking services may keep or publish"), std::string::npos) << box.text;
     EXPECT_EQ(box.buttons, (std::vector<std::string>{"Check the site only", "Check the whole address", "Cancel"}));
+    EXPECT_EQ(box.defaultButton, "Cancel") << "Enter must not send the address on";
     EXPECT_FALSE(IsTopmost(monitor)) << "the question must not hide behind the monitor window";
     ASSERT_TRUE(PressMessageBoxButton(box, c.button));
     if (c.launch.empty()) {

@@ -9,6 +9,8 @@ vantisk_wine_test(NAME hotkey_proc SOURCES hotkey_proc_test.cpp ${program_source
 vantisk_wine_test(NAME clipboard_watch SOURCES clipboard_watch_test.cpp LIBS vantisk_toolkit)
 vantisk_wine_test(NAME checker_list SOURCES checker_list_test.cpp SUITES CheckerList)
 vantisk_wine_test(NAME checkers SOURCES checkers_test.cpp LIBS vantisk_logic SUITES Checkers PrivateLink)
+# The message box that asks where the system has no task dialogs, in process.
+vantisk_wine_test(NAME task_dialog SOURCES task_dialog_test.cpp LIBS vantisk_toolkit SUITES MessageBoxQuestion)
 vantisk_wine_test(NAME real_address SOURCES real_address_test.cpp SUITES RealAddress)
 
 # A window the system refuses at start-up: a hook in this DLL refuses it.
@@ -21,10 +23,10 @@ add_dependencies(wine_startup_failure_test window_refuser)
 vantisk_wine_test(NAME autostart SOURCES autostart_test.cpp ${program_sources}/settings/autostart.cpp
   ${program_sources}/toolkit/wide.cpp
   SUITES AutostartSwitch AutostartRoutines)
-vantisk_wine_test(NAME about SOURCES about_test.cpp SUITES AboutWindow)
+vantisk_wine_test(NAME about SOURCES about_test.cpp LIBS vantisk_logic SUITES AboutWindow)
 vantisk_wine_test(NAME tray SOURCES tray_test.cpp SUITES TrayMenu)
 
-foreach(target wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test wine_checkers_test
+foreach(target wine_task_dialog_test wine_monitor_test wine_hotkeys_test wine_hotkey_proc_test wine_checker_list_test wine_checkers_test
                wine_real_address_test wine_startup_failure_test
                wine_autostart_test wine_about_test wine_tray_test)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})

@@ -61,6 +61,21 @@ std::string DialogText(HWND window, const std::vector<HWND>& children) {
   return text;
 }
 
+// The dialog's default id where it has one (a task dialog); a message box
+// marks its default button by the button's style alone.
+std::string DefaultButtonCaption(HWND window, const std::vector<HWND>& buttons) {
+  const LRESULT defaultId = SendTimed(window, DM_GETDEFID).value_or(0);
+  if (HIWORD(defaultId) == DC_HASDEFID) {
+    if (const HWND button = GetDlgItem(window, LOWORD(defaultId))) return WithoutMnemonics(WindowText(button));
+  }
+  for (HWND button : buttons) {
+    if ((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      return WithoutMnemonics(WindowText(button));
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<MessageBoxInfo> ReadMessageBox(HWND window) {
@@ -74,6 +89,7 @@ std::optional<MessageBoxInfo> ReadMessageBox(HWND window) {
   box.hasIcon = std::any_of(children.begin(), children.end(), IsIcon);
   box.buttonWindows = VisibleButtonsLeftToRight(children);
   for (HWND button : box.buttonWindows) box.buttons.push_back(WithoutMnemonics(WindowText(button)));
+  box.defaultButton = DefaultButtonCaption(window, box.buttonWindows);
   return box;
 }
 

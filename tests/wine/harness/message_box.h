@@ -17,6 +17,7 @@ struct MessageBoxInfo {
   // Captions left to right with the '&' of mnemonics removed: {"Yes", "No"}.
   std::vector<std::string> buttons;
   std::vector<HWND> buttonWindows;  // same order as `buttons`
+  std::string defaultButton;  // the caption of the button Enter presses (DM_GETDEFID); empty for none
   bool hasIcon = false;
 };
 
