@@ -10,6 +10,10 @@ lower-case "xn--" punycode), followed by marks for the rules of that name:
        at least a fifth of the two-letter country codes repeat as their own
        second level ("com" as in "com.au"), the endings people read as
        "a domain name ends here"
+A name's shorter endings have lines of their own, with no marks when no rule
+names them ("amazonaws.com" for "s3.amazonaws.com"): a host's endings are
+looked up from the right, and the first ending without a line is the last one
+a rule can match.
 Lines are sorted by name, so the program finds a name by binary search.
 Both the ICANN and the PRIVATE sections are taken, as browsers take both.
 
@@ -78,6 +82,10 @@ def marks_by_name(rules):
             marks[rule].add("=")
     for ending in classic_endings(rules):
         marks[ending].add("^")
+    for name in list(marks):
+        labels = name.split(".")
+        for start in range(1, len(labels)):
+            marks[".".join(labels[start:])]  # a line, with its marks if it has any
     return marks
 
 

@@ -5,6 +5,7 @@
 
 #include "links/ascii.h"
 #include "links/idna.h"
+#include "links/labels.h"
 #include "links/percent.h"
 #include "links/utf8.h"
 
@@ -168,8 +169,7 @@ std::optional<std::uint64_t> ParseIpv4Number(std::string_view input) {
 bool EndsInANumber(std::string_view input) {
   if (input.empty()) return false;
   if (input.ends_with('.')) input.remove_suffix(1);  // step 2: the last label may end in a dot
-  const std::size_t lastDot = input.rfind('.');
-  const std::string_view last = lastDot == std::string_view::npos ? input : input.substr(lastDot + 1);
+  const std::string_view last = LastLabel(input);
   if (!last.empty() && std::all_of(last.begin(), last.end(), IsAsciiDigit)) return true;
   return ParseIpv4Number(last).has_value();
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <vector>
 
 #include "links/ascii.h"
+#include "links/host.h"
+#include "links/labels.h"
 #include "links/public_suffix_rules.inc"
 
 namespace vantisk {
@@ -31,9 +32,10 @@ int CompareRuleName(std::string_view ruleName, std::string_view name) {
   return ruleName.size() < name.size() ? -1 : 1;
 }
 
-// The marks of the name's line in the blob; empty when no rule names it.
+// The marks of the name's line in the blob (maybe none); nothing when the blob
+// has no line for the name, and then no longer name ends in it either.
 // Binary search over byte offsets: each probe backs up to its line's start.
-std::string_view MarksOf(std::string_view name) {
+std::optional<std::string_view> MarksOf(std::string_view name) {
   const std::string_view rules = kPublicSuffixRules;
   std::size_t low = 0;
   std::size_t high = rules.size();
@@ -52,23 +54,16 @@ std::string_view MarksOf(std::string_view name) {
       high = lineStart;
     }
   }
-  return {};
+  return std::nullopt;
 }
 
-bool Has(std::string_view marks, char mark) { return marks.find(mark) != std::string_view::npos; }
+bool Has(std::optional<std::string_view> marks, char mark) {
+  return marks && marks->find(mark) != std::string_view::npos;
+}
 
 std::string_view WithoutTrailingDot(std::string_view host) {
   if (!host.empty() && host.back() == '.') host.remove_suffix(1);
   return host;
-}
-
-// Offsets where the host's labels start, leftmost first.
-std::vector<std::size_t> LabelStarts(std::string_view host) {
-  std::vector<std::size_t> starts{0};
-  for (std::size_t i = 0; i < host.size(); ++i) {
-    if (host[i] == '.') starts.push_back(i + 1);
-  }
-  return starts;
 }
 
 struct SuffixMatch {
@@ -76,39 +71,32 @@ struct SuffixMatch {
   bool listed = false;     // a rule of the list matched, not only "*"
 };
 
-// The list's algorithm over the suffixes of the host, shortest first.
+// The list's algorithm over the endings of the host, shortest first. It stops
+// at the first ending the blob has no line for, so it reads only as far left
+// as a rule could reach, however long the host.
 SuffixMatch MatchSuffix(std::string_view host) {
-  const std::vector<std::size_t> starts = LabelStarts(host);
   SuffixMatch longest;
   std::optional<SuffixMatch> exception;
-  std::string_view parentMarks;
-  for (std::size_t labels = 1; labels <= starts.size(); ++labels) {
-    const std::string_view marks = MarksOf(host.substr(starts[starts.size() - labels]));
+  std::optional<std::string_view> parentMarks;
+  std::size_t dotAfter = host.size();  // the dot (or the end) after the ending
+  for (std::size_t labels = 1;; ++labels) {
+    const std::size_t dot = dotAfter == 0 ? std::string_view::npos : host.rfind('.', dotAfter - 1);
+    const std::string_view ending = dot == std::string_view::npos ? host : host.substr(dot + 1);
+    const std::optional<std::string_view> marks = MarksOf(ending);
     if (Has(marks, kNameRule) || Has(parentMarks, kWildcardBelow)) longest = {labels, true};
     if (Has(marks, kExceptionRule)) exception = SuffixMatch{labels - 1, true};
+    if (!marks || dot == std::string_view::npos) break;
     parentMarks = marks;
+    dotAfter = dot;
   }
   return exception ? *exception : longest;
 }
 
-// The URL Standard's "ends in a number": such a host is an IPv4 address.
-bool EndsInNumber(std::string_view host) {
-  const std::string_view last = host.substr(host.rfind('.') + 1);
-  if (last.empty()) return false;
-  if (std::all_of(last.begin(), last.end(), IsAsciiDigit)) return true;
-  return StartsWithIgnoringCase(last, "0x") && std::all_of(last.begin() + 2, last.end(), IsAsciiHexDigit);
-}
+// "[...]", or a name that ends in a number (the URL Standard's IPv4 test).
+bool IsIpAddress(std::string_view host) { return host.starts_with('[') || EndsInANumber(host); }
 
-bool IsIpAddress(std::string_view host) { return host.starts_with('[') || EndsInNumber(host); }
-
-// The host's rightmost `labels` labels.
-std::string_view LastLabels(std::string_view host, std::size_t labels) {
-  std::size_t start = host.size();
-  for (std::size_t taken = 0; taken < labels && start != std::string_view::npos; ++taken) {
-    start = start == 0 ? std::string_view::npos : host.rfind('.', start - 1);
-  }
-  return start == std::string_view::npos ? host : host.substr(start + 1);
-}
+// Whether the host has more than `labels` labels.
+bool HasMoreLabels(std::string_view host, std::size_t labels) { return StartOfLastLabels(host, labels).has_value(); }
 
 }  // namespace
 
@@ -123,7 +111,7 @@ std::optional<std::string_view> RegistrableDomain(std::string_view host) {
   if (host.empty() || IsIpAddress(host)) return std::nullopt;
   if (host.front() == '.' || host.find("..") != std::string_view::npos) return std::nullopt;
   const std::size_t suffixLabels = MatchSuffix(host).labels;
-  if (suffixLabels >= LabelStarts(host).size()) return std::nullopt;
+  if (!HasMoreLabels(host, suffixLabels)) return std::nullopt;
   return LastLabels(host, suffixLabels + 1);
 }
 
@@ -131,7 +119,7 @@ bool IsListedSuffix(std::string_view name) {
   name = WithoutTrailingDot(name);
   if (name.empty()) return false;
   const SuffixMatch match = MatchSuffix(name);
-  return match.listed && match.labels == LabelStarts(name).size();
+  return match.listed && !HasMoreLabels(name, match.labels);
 }
 
 bool IsClassicGenericEnding(std::string_view name) { return Has(MarksOf(WithoutTrailingDot(name)), kClassicEnding); }

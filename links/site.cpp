@@ -4,12 +4,11 @@
 #include <cstddef>
 
 #include "links/ascii.h"
+#include "links/labels.h"
 #include "links/public_suffix.h"
 
 namespace vantisk {
 namespace {
-
-std::size_t LabelCount(std::string_view name) { return static_cast<std::size_t>(std::count(name.begin(), name.end(), '.')) + 1; }
 
 bool IsAllDigits(std::string_view label) { return std::all_of(label.begin(), label.end(), IsAsciiDigit); }
 
@@ -18,11 +17,15 @@ bool IsTellingSuffix(std::string_view suffix) {
   return IsListedSuffix(suffix) && (LabelCount(suffix) >= 2 || IsClassicGenericEnding(suffix));
 }
 
-// The registrable domain of `name` when it ends in a telling suffix.
+// The registrable domain of `name` when it ends in a telling suffix. The name
+// has no empty label, so its registrable domain is its suffix and one label
+// more. The suffix lookup reads only the name's last few labels, whatever its
+// length: the hidden name's search stays linear in the host's length.
 std::optional<std::string_view> HiddenDomainOf(std::string_view name) {
-  if (!IsTellingSuffix(PublicSuffix(name))) return std::nullopt;
-  const std::optional<std::string_view> domain = RegistrableDomain(name);
-  if (!domain || IsAllDigits(domain->substr(0, domain->find('.')))) return std::nullopt;
+  const std::string_view suffix = PublicSuffix(name);
+  if (suffix.size() == name.size() || !IsTellingSuffix(suffix)) return std::nullopt;
+  const std::string_view domain = LastLabels(name, LabelCount(suffix) + 1);
+  if (IsAllDigits(domain.substr(0, domain.find('.')))) return std::nullopt;
   return domain;
 }
 
@@ -30,6 +33,7 @@ std::optional<std::string_view> HiddenDomainOf(std::string_view name) {
 
 std::optional<HiddenName> FindHiddenName(std::string_view host) {
   if (!host.empty() && host.back() == '.') host.remove_suffix(1);
+  // Nothing for a host with an empty label, so that the front has none either.
   const std::optional<std::string_view> site = RegistrableDomain(host);
   if (!site || site->size() == host.size()) return std::nullopt;
   const std::string_view front = host.substr(0, host.size() - site->size() - 1);

@@ -1,8 +1,10 @@
 #include "monitor/shell_exec.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "links/web_address.h"
+#include "toolkit/form.h"
 #include "toolkit/handles.h"
 #include "toolkit/registry.h"
 #include "toolkit/shell.h"
@@ -39,15 +41,49 @@ bool ShellCanTake(const std::wstring& target) {
 // The most a launch in a row waits for the browser to take its address.
 constexpr DWORD kHandoverLimitMs = 1000;
 
+// How often the idle state of the started process is looked at while messages
+// are handled.
+constexpr DWORD kIdlePollMs = 15;
+
+// Handles the messages waiting, as the main loop does, so that the program
+// answers (hotkeys, the tray, repainting) during a hand-over. A check that
+// comes in meanwhile is refused by the check under way, which keeps the pages
+// in order. False on WM_QUIT, which is posted again for the main loop.
+bool HandleWaitingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    if (keyboard && tk::Form::PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    tk::Form::AfterDispatch(message);
+  }
+  return true;
+}
+
 // Until the started process waits for input (a browser that has taken the
 // address) or has ended (one that handed it to a running browser), a second at
-// most. A process without a message queue fails the idle wait at once: then
-// only its end counts.
+// most, handling messages all the while. A process without a message queue
+// fails the idle test at once: then only its end counts.
 void AwaitHandover(HANDLE process) {
-  const ULONGLONG start = GetTickCount64();
-  if (WaitForInputIdle(process, kHandoverLimitMs) == 0) return;
-  const ULONGLONG spent = GetTickCount64() - start;
-  if (spent < kHandoverLimitMs) WaitForSingleObject(process, static_cast<DWORD>(kHandoverLimitMs - spent));
+  const ULONGLONG deadline = GetTickCount64() + kHandoverLimitMs;
+  bool idleCounts = true;
+  for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+    if (idleCounts) {
+      const DWORD idle = WaitForInputIdle(process, 0);
+      if (idle == 0) return;
+      idleCounts = idle == WAIT_TIMEOUT;
+    }
+    const DWORD slice = idleCounts ? std::min<DWORD>(kIdlePollMs, static_cast<DWORD>(deadline - now))
+                                   : static_cast<DWORD>(deadline - now);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(1, &process, slice, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) return;
+    if (woken == WAIT_OBJECT_0 + 1 && !HandleWaitingMessages()) return;
+  }
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ namespace ModShellExec {
 
 // How a launch ends. A launch that is one of several in a row waits (about a
 // second at most) until the started browser has taken the address, so that
-// the pages reach the browser in the order they were launched.
+// the pages reach the browser in the order they were launched. The program's
+// messages are handled meanwhile, so its windows keep answering.
 enum class Handover { DontWait, WaitForBrowser };
 
 // True when the shell reports that it started the browser. Under Wine, a target

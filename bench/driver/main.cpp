@@ -45,6 +45,12 @@ Row SizeRow(const std::string& what, const std::string& vantisk, const std::stri
   return row;
 }
 
+// Vantisk alone: no reference takes addresses apart.
+std::vector<Row> LongRows(const Figures& f) {
+  return {{"64 KiB address, 32,000 labels: key -> browser", Unit::Milliseconds, f.longAddressMs, std::nullopt},
+          {"1 MiB text of 16 such: key -> their menu", Unit::Milliseconds, f.longTextMenuMs, std::nullopt}};
+}
+
 std::vector<Row> BuildRows(const Figures& f, const Options& options) {
   const double clipboardHeldOnce = 2.0 * static_cast<double>(options.bigClipboardBytes) / kMiB;
   return {
@@ -64,6 +70,8 @@ std::vector<Row> BuildRows(const Figures& f, const Options& options) {
       {"Peak working set, 100 B clipboard", Unit::MiB, f.workingSmall, std::nullopt},
       {"Peak working set, 10 MiB clipboard", Unit::MiB, f.workingBig, std::nullopt},
       {"10 MiB clipboard until shown", Unit::Milliseconds, f.mirrorBigMs, std::nullopt},
+      LongRows(f)[0],
+      LongRows(f)[1],
       SizeRow("Exe size, 64-bit", ExePathOf(Side::Vantisk), ExePathOf(Side::Reference), ExePathOf(Side::Themed)),
       SizeRow("Exe size, 32-bit", vt::WindowsPathFromUnix(options.vantisk32),
               vt::WindowsPathFromUnix(options.reference32)),
@@ -122,10 +130,17 @@ int Run(const Options& options) {
   if (options.minutes > 0) return RunLong(options, texts) ? 0 : 1;
   PrintHeader(options);
   Figures figures;
+  if (options.longOnly) {
+    MeasureLongChecks(options, texts, figures);
+    std::printf("%s", RenderTable(LongRows(figures)).c_str());
+    PrintNotes(figures);
+    return 0;
+  }
   WarmUp(options, texts, figures);
   MeasureStartups(options, texts, figures);
   MeasureLaunches(options, texts, figures);
   MeasureAtRest(options, texts, figures);
+  MeasureLongChecks(options, texts, figures);
   std::printf("%s", RenderTable(BuildRows(figures, options)).c_str());
   PrintNotes(figures);
   return 0;

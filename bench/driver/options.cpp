@@ -1,5 +1,6 @@
 #include "driver/options.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace bench {
@@ -22,6 +23,8 @@ constexpr IntOption kIntOptions[] = {
     {"--minutes", &Options::minutes, 1, 240,
      "long run: both programs at rest with the 10 MiB clipboard,\n"
      "             sampled every minute, instead of the comparison"},
+    {"--long-checks", &Options::longChecks, 1, 50, "rounds of checks of 64 KiB addresses and a 1 MiB text of them"},
+    {"--long-only", &Options::longOnly, 0, 1, "1: only the checks of long addresses"},
 };
 
 std::optional<int> ParseInt(const std::string& text, int minimum, int maximum) {
@@ -73,17 +76,19 @@ ParsedOptions ParseOptions(std::span<const std::string> arguments) {
 int TimeBoundSeconds(const Options& options) {
   constexpr int kSlackSeconds = 600;
   return options.rounds * 6 * (options.seconds + options.settleSeconds + 30) +
-         options.checks * 6 * (options.settleSeconds + 15) + options.minutes * 60 + kSlackSeconds;
+         options.checks * 6 * (options.settleSeconds + 15) + options.longChecks * 2 * (options.settleSeconds + 200) +
+         options.minutes * 60 + kSlackSeconds;
 }
 
 std::string Usage() {
   std::string usage =
       "usage: bench_driver [--seconds N] [--rounds N] [--checks N] [--settle N]\n"
-      "                    [--minutes N] [--exe32 UNIX-PATH] [--ref32 UNIX-PATH]\n";
+      "                    [--minutes N] [--long-checks N] [--long-only 0|1]\n"
+      "                    [--exe32 UNIX-PATH] [--ref32 UNIX-PATH]\n";
   const Options defaults;
   for (const IntOption& option : kIntOptions) {
     std::string line = "  " + std::string(option.name);
-    line.resize(13, ' ');
+    line.resize(std::max<std::size_t>(line.size() + 1, 13), ' ');
     line += option.help;
     // Below its minimum, a default means "off" (--minutes 0: no long run).
     const int value = defaults.*option.field;

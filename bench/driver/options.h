@@ -16,6 +16,8 @@ struct Options {
   int checks = 21;       // Vantisk/reference rounds of start-up and launch
   int settleSeconds = 2; // quiet time after a program is ready, before a window
   int minutes = 0;       // > 0: the long run instead of the comparison
+  int longChecks = 5;    // rounds of checks of the longest addresses
+  int longOnly = 0;      // 1: only those checks
   std::size_t smallClipboardBytes = 100;
   std::size_t bigClipboardBytes = 10u << 20;
   std::string vantisk32;    // Unix paths of the 32-bit exes, for their sizes

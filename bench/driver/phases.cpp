@@ -10,6 +10,8 @@
 #include "harness/clipboard.h"
 #include "toolkit/handles.h"
 #include "harness/input.h"
+#include "harness/popup_menu.h"
+#include "harness/registry.h"
 #include "harness/process.h"
 #include "harness/browser.h"
 #include "harness/text.h"
@@ -247,7 +249,71 @@ void StartupRound(Side side, const Texts& texts, Figures& figures) {
   program->WaitResponsive(kResponsiveMs);
 }
 
+// A 64 KiB address whose host has 32,000 labels: the most work the site's
+// name and the name inside it can take. The checker is given the site alone,
+// so the page stays short enough for Wine's shell.
+constexpr char kLongChecker[] = "https://c.example/{domain}";
+constexpr char kLongTarget[] = "https://c.example/a.com";
+constexpr std::size_t kLongAddressLabels = 32000;
+constexpr std::size_t kLongAddressesInText = 16;
+
+std::string LongAddress() {
+  std::string address = "https://";
+  for (std::size_t i = 0; i < kLongAddressLabels; ++i) address += "a.";
+  return address + "com/";
+}
+
+// Shows `text` on the clipboard and waits until Vantisk has it and is idle.
+bool OfferText(const RunningProgram& program, const Options& options, std::size_t lengthBefore,
+               const std::string& text) {
+  return vt::SetClipboardText(text) && program.WaitForMirror(lengthBefore, text.size(), kBigMirrorMs) &&
+         Settle(program, options);
+}
+
+// One fresh Vantisk: the long address to the browser, then the text of many
+// until their menu shows (closed with Esc).
+void LongCheckRound(const Options& options, const Texts& texts, const std::string& address, const std::string& text,
+                    Figures& figures) {
+  if (!vt::SetClipboardText(texts.small)) return Problem(figures, "could not set the clipboard");
+  const std::unique_ptr<RunningProgram> program = RunningProgram::Start(Side::Vantisk);
+  if (!program || !program->WaitForMirror(0, texts.small.size(), kSmallMirrorMs) ||
+      !OfferText(*program, options, texts.small.size(), address) || !ClearLaunchLog()) {
+    return Problem(figures, "Vantisk did not get ready for the long address");
+  }
+  const std::uint64_t requested = SystemTimeNow();
+  if (!vt::PressChord({VK_CONTROL, VK_MENU, 'S'})) return Problem(figures, "SendInput failed");
+  const std::optional<Launch> launch = WaitForLaunch();
+  if (!launch) return Problem(figures, "Vantisk: no browser launch for the long address");
+  if (launch->argument != kLongTarget) Problem(figures, "Vantisk launched \"" + launch->argument + "\"");
+  figures.longAddressMs.Add(Side::Vantisk, (static_cast<double>(launch->created) - static_cast<double>(requested)) / 1e4);
+
+  if (!OfferText(*program, options, address.size(), text)) {
+    return Problem(figures, "Vantisk did not get ready for the text of long addresses");
+  }
+  const double pressed = NowMs();
+  if (!vt::PressChord({VK_CONTROL, VK_MENU, 'S'})) return Problem(figures, "SendInput failed");
+  if (!vt::FindPopupMenu(kLaunchTimeoutMs, program->Pid())) {
+    return Problem(figures, "Vantisk showed no menu for the text of long addresses");
+  }
+  figures.longTextMenuMs.Add(Side::Vantisk, NowMs() - pressed);
+  if (!vt::PressChord({VK_ESCAPE}) || !program->WaitResponsive(kResponsiveMs)) {
+    Problem(figures, "Vantisk did not close the menu");
+  }
+}
+
 }  // namespace
+
+void MeasureLongChecks(const Options& options, const Texts& texts, Figures& figures) {
+  const std::string address = LongAddress();
+  std::string text = address;
+  for (std::size_t i = 1; i < kLongAddressesInText; ++i) text += " " + address;
+  if (!vt::SetSetting("default", "selectedchecker", kLongChecker)) return Problem(figures, "could not set the checker");
+  for (int round = 1; round <= options.longChecks; ++round) {
+    Progress("long-address round " + std::to_string(round) + "/" + std::to_string(options.longChecks));
+    LongCheckRound(options, texts, address, text, figures);
+  }
+  if (!vt::ClearSettings()) Problem(figures, "could not clear the settings");
+}
 
 void Progress(const std::string& text) {
   std::fprintf(stderr, "%s\n", text.c_str());

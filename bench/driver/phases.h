@@ -23,6 +23,8 @@ struct Figures {
   std::size_t bigShownChars = 0;  // of it, how many characters Vantisk showed
   Series launchCreatedMs, launchStartedMs;  // the first check of a fresh process
   Series launchWarmCreatedMs;                // the second check of the same process
+  Series longAddressMs;  // Vantisk only: a 64 KiB address, key to browser process
+  Series longTextMenuMs; // Vantisk only: a 1 MiB text of such addresses, key to its menu
   std::vector<std::string> problems;  // what went wrong, for the report
 };
 
@@ -41,6 +43,8 @@ void WarmUp(const Options& options, const Texts& texts, Figures& figures);
 void MeasureStartups(const Options& options, const Texts& texts, Figures& figures);
 void MeasureLaunches(const Options& options, const Texts& texts, Figures& figures);
 void MeasureAtRest(const Options& options, const Texts& texts, Figures& figures);
+// Vantisk's checks of the longest addresses it takes; it leaves the settings cleared.
+void MeasureLongChecks(const Options& options, const Texts& texts, Figures& figures);
 // Both programs side by side at rest with the big clipboard, one line a minute.
 // False, with the reason on stderr, when the programs did not start or one ended.
 bool RunLong(const Options& options, const Texts& texts);

@@ -24,10 +24,11 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(BenchOptions, EveryOptionIsTakenAndTheRestKeepTheirDefaults) {
-  const ParsedOptions parsed = Parse({"--seconds", "20", "--minutes", "10", "--exe32", "/a b/Vantisk.exe"});
+  const ParsedOptions parsed = Parse({"--seconds", "20", "--minutes", "10", "--long-only", "1", "--exe32", "/a b/Vantisk.exe"});
   ASSERT_TRUE(parsed.options) << parsed.error;
   EXPECT_EQ(parsed.options->seconds, 20);
   EXPECT_EQ(parsed.options->minutes, 10);
+  EXPECT_EQ(parsed.options->longOnly, 1);
   EXPECT_EQ(parsed.options->vantisk32, "/a b/Vantisk.exe");
   EXPECT_EQ(parsed.options->rounds, Options{}.rounds);
   EXPECT_EQ(parsed.options->checks, Options{}.checks);
@@ -36,7 +37,7 @@ TEST(BenchOptions, EveryOptionIsTakenAndTheRestKeepTheirDefaults) {
 TEST(BenchOptions, NumbersOutsideTheirRangeOrWithJunkAreRefusedByName) {
   for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
            {"--seconds", "0"}, {"--seconds", "-5"}, {"--rounds", "15s"}, {"--checks", ""},
-           {"--minutes", "99999999999"}, {"--settle", "1.5"}}) {
+           {"--minutes", "99999999999"}, {"--settle", "1.5"}, {"--long-only", "2"}}) {
     const ParsedOptions parsed = Parse({name, value});
     EXPECT_FALSE(parsed.options) << name << " " << value;
     EXPECT_NE(parsed.error.find(name), std::string::npos) << parsed.error;

@@ -2,6 +2,9 @@
 // start, and one keystroke or tray item that asks every checker of the list.
 #include "vantisk_fixture.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "checkers/starter_checkers.h"
 #include "links/percent.h"
 #include "harness/handles.h"
@@ -114,6 +117,48 @@ TEST_F(Checkers, MoreThanFivePagesAskFirst) {
   box = ExpectMessageBox();
   ASSERT_TRUE(PressMessageBoxButton(box, "Yes"));
   EXPECT_EQ(WaitForLaunches(6, 5000).size(), 6u);
+}
+
+// Each page but the last waits until the browser has taken it; meanwhile the
+// window answers, a check asked for again is refused, and the pages still
+// arrive in list order. The stand-in browser takes 900 ms to start, so a wait
+// that handles no messages leaves the window dead for that long each time.
+TEST_F(Checkers, TheWindowAnswersWhileThePagesAreHandedOver) {
+  struct SlowBrowser {
+    SlowBrowser() { SetEnvironmentVariableW(L"VANTISK_RECORDER_DELAY_MS", L"900"); }
+    ~SlowBrowser() { SetEnvironmentVariableW(L"VANTISK_RECORDER_DELAY_MS", nullptr); }
+  } slowBrowser;  // the program passes it on to the browsers it starts
+  std::vector<std::string> list;
+  std::vector<std::string> expected;
+  for (const char* name : {"c1", "c2", "c3", "c4", "c5"}) {
+    list.push_back("https://" + std::string(name) + ".example/{host}");
+    expected.push_back("https://" + std::string(name) + ".example/sub.example.com");
+  }
+  StoreList(list);
+  Start();
+  PutOnClipboard(kAddress);
+  PressCheckAll();
+  size_t probes = 0;
+  size_t slowProbes = 0;
+  DWORD slowest = 0;
+  const ULONGLONG giveUp = GetTickCount64() + 20000;
+  while (Launches().size() < expected.size() && GetTickCount64() < giveUp) {
+    const ULONGLONG sent = GetTickCount64();
+    const bool answered = SendTimed(monitor, WM_NULL, 0, 0, 500).has_value();
+    const auto took = static_cast<DWORD>(GetTickCount64() - sent);
+    ++probes;
+    slowProbes += answered ? 0 : 1;
+    slowest = std::max(slowest, took);
+    if (probes == 20) PressCheckAll();  // refused while the first one is under way
+    PumpFor(20);
+  }
+  EXPECT_EQ(slowProbes, 0u) << "of " << probes << " probes; the slowest took " << slowest << " ms";
+  EXPECT_GE(probes, 40u) << "the hand-over was over too soon to tell";
+  EXPECT_EQ(WaitForLaunches(expected.size(), 5000), expected);
+  ASSERT_TRUE(ClearLaunches());
+  ExpectNoLaunch(2500);  // the check asked for during the hand-over opened nothing
+  std::printf("hand-over of %zu pages: %zu probes, the slowest answer %lu ms\n", expected.size(), probes,
+              static_cast<unsigned long>(slowest));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Stand-in browser for the Wine tests: appends what it was asked to open to
 // C:\vantisk-launches.log, one line per launch, and exits. The file is opened
 // and closed per launch because tests read it while the program still runs.
+// With VANTISK_RECORDER_DELAY_MS set (inherited from the program that
+// launches it), it waits that long first: a browser slow to start.
 #include "harness/browser.h"
 #include "toolkit/handles.h"
 #include "harness/text.h"
@@ -8,6 +10,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -24,8 +27,16 @@ bool AppendToLog(const std::string& line) {
          written == line.size();
 }
 
+// The start-up delay asked for, 0 when none is.
+DWORD StartDelayMs() {
+  wchar_t value[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"VANTISK_RECORDER_DELAY_MS", value, 16);
+  return length > 0 && length < 16 ? static_cast<DWORD>(wcstoul(value, nullptr, 10)) : 0;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  Sleep(StartDelayMs());
   return AppendToLog(vt::Narrow(vt::UrlArgument(GetCommandLineW())) + "\r\n") ? 0 : 1;
 }
