@@ -334,8 +334,9 @@ TEST(DescribeLink, NamesTheSiteOlderProgramsReadTheNameAs) {
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.text);
-    const std::optional<FoundLink> found = FindLink(test.text);
-    ASSERT_TRUE(found.has_value());
+    const std::vector<FoundLink> links = FindLinks(test.text, 1);
+    ASSERT_EQ(links.size(), 1u);
+    const FoundLink* found = &links.front();
     const std::optional<LinkFacts> facts = CanonicaliseLink(found->address);
     ASSERT_TRUE(facts.has_value());
     EXPECT_EQ(facts->host, test.host);
