@@ -56,15 +56,16 @@ std::optional<LinkFacts> CanonicaliseLink(std::string_view address) {
     facts.hasPassword = !url->password.empty();
   }
   facts.siteOnly = url->Origin() + "/";
-  TrackerRemoval removal = RemoveTrackers(url->HrefWithoutUserInfo());
-  facts.opened = std::move(removal.href);
-  facts.removedTrackers = std::move(removal.removed);
+  // The parser's parts are worked on, not the text again: trackers go from
+  // the query once, and what is sent is that address without its fragment.
+  WebUrl sent = *url;
+  facts.removedTrackers = RemoveTrackersFromQuery(sent.query);
+  facts.opened = sent.HrefWithoutUserInfo();
   // Browsers never send the fragment to any server, and some services keep
   // the key to a share or a sign-in there: no checker gets it either.
-  WebUrl sent = *url;
+  facts.fragmentDropped = sent.fragment && !sent.fragment->empty();
   sent.fragment.reset();
-  facts.canonical = RemoveTrackers(sent.HrefWithoutUserInfo()).href;
-  facts.fragmentDropped = url->fragment && !url->fragment->empty();
+  facts.canonical = sent.HrefWithoutUserInfo();
   // Judged as sent, trackers (whose values look random) already out: what
   // never leaves the machine, user information or fragment, gives no key away.
   facts.privateSign = FindPrivateKey(facts.canonical);

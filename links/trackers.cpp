@@ -36,6 +36,34 @@ bool IsTrackerName(std::string_view name) {
          std::find(kNamedTrackers.begin(), kNamedTrackers.end(), name) != kNamedTrackers.end();
 }
 
+std::vector<std::string> RemoveTrackersFromQuery(std::optional<std::string>& query) {
+  std::vector<std::string> removed;
+  if (!query) return removed;
+  const std::string_view items = *query;
+  std::vector<std::string_view> kept;
+  std::set<std::string> seen;
+  for (std::size_t at = 0; at <= items.size();) {
+    const std::size_t end = std::min(items.find('&', at), items.size());
+    const std::string_view item = items.substr(at, end - at);
+    const std::string name = PercentDecode(ItemName(item));
+    if (item.empty() || !IsTrackerName(name)) {
+      kept.push_back(item);
+    } else if (seen.insert(name).second) {
+      removed.push_back(name);
+    }
+    at = end + 1;
+  }
+  if (removed.empty()) return removed;
+  if (std::none_of(kept.begin(), kept.end(), [](std::string_view item) { return !item.empty(); })) {
+    query.reset();
+    return removed;
+  }
+  std::string out;
+  for (std::size_t i = 0; i < kept.size(); ++i) (out += i == 0 ? "" : "&") += kept[i];
+  *query = std::move(out);
+  return removed;
+}
+
 TrackerRemoval RemoveTrackers(std::string_view href) {
   TrackerRemoval result{std::string(href), {}};
   const auto parts = SplitWebAddress(href);
@@ -45,25 +73,11 @@ TrackerRemoval RemoveTrackers(std::string_view href) {
   const std::size_t queryAt = href.substr(0, fragmentAt).find('?', restAt);
   if (queryAt == std::string_view::npos) return result;
 
-  const std::string_view query = href.substr(queryAt + 1, fragmentAt - queryAt - 1);
-  std::vector<std::string_view> kept;
-  std::set<std::string> seen;
-  for (std::size_t at = 0; at <= query.size();) {
-    const std::size_t end = std::min(query.find('&', at), query.size());
-    const std::string_view item = query.substr(at, end - at);
-    const std::string name = PercentDecode(ItemName(item));
-    if (item.empty() || !IsTrackerName(name)) {
-      kept.push_back(item);
-    } else if (seen.insert(name).second) {
-      result.removed.push_back(name);
-    }
-    at = end + 1;
-  }
+  std::optional<std::string> query(href.substr(queryAt + 1, fragmentAt - queryAt - 1));
+  result.removed = RemoveTrackersFromQuery(query);
   if (result.removed.empty()) return result;
   std::string out(href.substr(0, queryAt));
-  if (std::any_of(kept.begin(), kept.end(), [](std::string_view item) { return !item.empty(); })) {
-    for (std::size_t i = 0; i < kept.size(); ++i) (out += i == 0 ? '?' : '&') += kept[i];
-  }
+  if (query) out.append("?").append(*query);
   out += href.substr(fragmentAt);
   result.href = std::move(out);
   return result;

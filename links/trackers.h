@@ -4,6 +4,7 @@
 // docs/privacy.md.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,12 @@ struct TrackerRemoval {
 // True for a tracking parameter's name, percent-decoded; case-sensitive.
 bool IsTrackerName(std::string_view name);
 
-// Only whole parameters go; the rest of the query stays in its order and form;
-// a query left empty loses its "?". The fragment stays.
+// Takes the tracking parameters out of a parsed address's query (without its
+// "?"), in place, and returns their names. Only whole parameters go; the rest
+// stays in its order and form; a query left empty is no query at all.
+std::vector<std::string> RemoveTrackersFromQuery(std::optional<std::string>& query);
+
+// The same on an address as text; the fragment stays.
 TrackerRemoval RemoveTrackers(std::string_view href);
 
 // One line, e.g. "Tracking parameters taken out: utm_source, fbclid."; empty
