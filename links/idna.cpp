@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "links/ascii.h"
+#include "links/labels.h"
 #include "links/nfc.h"
 #include "links/punycode.h"
 #include "links/unicode_properties.h"
@@ -16,18 +17,6 @@ constexpr std::u32string_view kAcePrefix = U"xn--";
 constexpr char32_t kZeroWidthNonJoiner = 0x200C;
 constexpr char32_t kZeroWidthJoiner = 0x200D;
 constexpr int kViramaClass = 9;
-
-// The pieces between U+002E FULL STOPs; "a." gives "a" and an empty label.
-template <typename Char>
-std::vector<std::basic_string_view<Char>> SplitLabels(std::basic_string_view<Char> domain) {
-  std::vector<std::basic_string_view<Char>> labels;
-  for (std::size_t start = 0;;) {
-    const std::size_t dot = domain.find(Char('.'), start);
-    labels.push_back(domain.substr(start, dot == domain.npos ? domain.npos : dot - start));
-    if (dot == domain.npos) return labels;
-    start = dot + 1;
-  }
-}
 
 bool IsAllAscii(std::u32string_view text) {
   return std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; });
