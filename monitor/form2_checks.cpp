@@ -230,8 +230,11 @@ std::optional<Form2Window::Pages> Form2Window::PagesOfEveryChecker(const Examine
 }
 
 // Each page but the last is handed over before the next starts, so that the
-// browser gets them in order. True when at least one page opened; without a
-// browser the rest would fail alike, so the first failure ends it.
+// browser gets them in order. The program's messages are handled during each
+// hand-over, so the windows, the tray and the hotkeys keep answering; a check
+// asked for meanwhile is refused by this one, still under way. True when at
+// least one page opened; without a browser the rest would fail alike, so the
+// first failure ends it.
 bool Form2Window::LaunchInOrder(const std::vector<std::string>& targets) {
   for (size_t i = 0; i < targets.size(); ++i) {
     const bool more = i + 1 < targets.size();

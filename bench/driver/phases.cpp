@@ -305,8 +305,10 @@ void LongCheckRound(const Options& options, const Texts& texts, const std::strin
 
 void MeasureLongChecks(const Options& options, const Texts& texts, Figures& figures) {
   const std::string address = LongAddress();
+  // Each address of the text differs in its first label: the same address
+  // twice is offered once.
   std::string text = address;
-  for (std::size_t i = 1; i < kLongAddressesInText; ++i) text += " " + address;
+  for (std::size_t i = 1; i < kLongAddressesInText; ++i) text += " https://p" + std::to_string(i) + address.substr(8);
   if (!vt::SetSetting("default", "selectedchecker", kLongChecker)) return Problem(figures, "could not set the checker");
   for (int round = 1; round <= options.longChecks; ++round) {
     Progress("long-address round " + std::to_string(round) + "/" + std::to_string(options.longChecks));
