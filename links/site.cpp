@@ -10,6 +10,9 @@
 namespace vantisk {
 namespace {
 
+// The most labels a name that DNS can resolve has (253 bytes, one-letter labels).
+constexpr std::size_t kMaxDnsLabels = 127;
+
 bool IsAllDigits(std::string_view label) { return std::all_of(label.begin(), label.end(), IsAsciiDigit); }
 
 // Whether a suffix is one that a hidden name may end in (see site.h).
@@ -37,7 +40,12 @@ std::optional<HiddenName> FindHiddenName(std::string_view host) {
   const std::optional<std::string_view> site = RegistrableDomain(host);
   if (!site || site->size() == host.size()) return std::nullopt;
   const std::string_view front = host.substr(0, host.size() - site->size() - 1);
-  for (std::size_t end = front.size(); end != std::string_view::npos && end > 0; end = front.rfind('.', end - 1)) {
+  // A name of more labels than DNS allows resolves nowhere, so only the
+  // labels next to the site can stand for one: the search stops after as many
+  // as a resolvable name may have, however long the host.
+  std::size_t labelsRead = 0;
+  for (std::size_t end = front.size(); end != std::string_view::npos && end > 0 && labelsRead < kMaxDnsLabels;
+       end = front.rfind('.', end - 1), ++labelsRead) {
     if (const auto hidden = HiddenDomainOf(front.substr(0, end))) {
       return HiddenName{std::string(*site), std::string(*hidden)};
     }

@@ -37,6 +37,9 @@ struct HiddenName {
 // before the suffix is all digits ("1.2.3.com"), as version and address
 // numbers are.
 //
+// Only the 127 labels next to the site are read (the most a name DNS can
+// resolve has): a hidden name further out would name no reachable site.
+//
 // Nothing is found for an ordinary subdomain ("mail.google.com",
 // "a.b.example.co.uk"), for a host that is itself a public suffix or a
 // registrable domain ("user.github.io"), nor for an IP address.
