@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "links/web_address.h"
-#include "toolkit/form.h"
 #include "toolkit/handles.h"
+#include "toolkit/message_loop.h"
 #include "toolkit/registry.h"
 #include "toolkit/shell.h"
 #include "toolkit/wide.h"
@@ -56,11 +56,7 @@ bool HandleWaitingMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return false;
     }
-    const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-    if (keyboard && tk::Form::PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-    tk::Form::AfterDispatch(message);
+    tk::HandleMessage(message);
   }
   return true;
 }

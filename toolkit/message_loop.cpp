@@ -8,19 +8,22 @@
 #include "toolkit/message_box.h"
 
 namespace tk {
+
+void HandleMessage(MSG& message) {
+  // Only keyboard messages need the forms' key handling; timers, paints and
+  // mouse messages go straight to their windows.
+  const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+  if (keyboard && Form::PreTranslate(message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+  Form::AfterDispatch(message);
+}
+
 namespace {
 
 int RunMessageLoop() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Only keyboard messages need the forms' key handling; timers, paints
-    // and mouse messages go straight to their windows.
-    const bool keyboard = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-    if (keyboard && Form::PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-    Form::AfterDispatch(message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) HandleMessage(message);
   return static_cast<int>(message.wParam);
 }
 

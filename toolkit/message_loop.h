@@ -1,6 +1,8 @@
 // The program's run: the start-up window's load and the message loop.
 #pragma once
 
+#include <windows.h>
+
 namespace tk {
 
 class Form;
@@ -13,5 +15,10 @@ class Form;
 // messages are offered to the form they belong to first (key events, tab
 // order, default and cancel buttons).
 int Run(Form& startup, const char* ownerClassName);
+
+// Handles one message taken from the queue as the message loop does: a
+// keyboard message goes to its form's key handling first. For a wait that
+// must keep the program answering.
+void HandleMessage(MSG& message);
 
 }  // namespace tk
